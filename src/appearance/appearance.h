@@ -1,0 +1,18 @@
+#pragma once
+// The token properties panel: stone colour, text colour and text of one token.
+
+#include "app/board_state.h"
+
+namespace appearance {
+
+using app::BoardState;
+
+// Opens the panel beside token t (the right click on a token).
+void openPanel(BoardState &st, int token);
+void picsteinFarbe_Click(BoardState &st);
+void pictextfarbe_Click(BoardState &st);
+void Command9_Click(BoardState &st);
+void cmdtxtFeld_Click(BoardState &st);
+void Command11_Click(BoardState &st);
+
+} // namespace appearance

@@ -1,0 +1,106 @@
+#include "services.h"
+
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <chrono>
+#include <thread>
+
+namespace forms {
+
+double Rnd::next()
+{
+    // splitmix64: tiny, fast and the same on every platform; 53 bits make the value.
+    std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    return double(z >> 11) * (1.0 / 9007199254740992.0);
+}
+
+int Rnd::below(int n)
+{
+    if (n <= 0)
+        return 0;
+    const int k = int(next() * n);
+    return k < n ? k : n - 1;
+}
+
+QString QtCommonDialog::nameFilter() const
+{
+    // A preset such as "*swk" becomes the dialog's filter.
+    const QString preset = QFileInfo(FileName).fileName();
+    QStringList filters;
+    if (preset.contains(QLatin1Char('*')))
+        filters << QCoreApplication::translate("CommonDialog", "Spiele (%1)").arg(preset);
+    else
+        filters << QCoreApplication::translate("CommonDialog", "Spiele (*.%1)").arg(DefaultExt);
+    filters << QCoreApplication::translate("CommonDialog", "Alle Dateien (*)");
+    return filters.join(QStringLiteral(";;"));
+}
+
+bool QtCommonDialog::ShowOpen()
+{
+    QString start = InitDir;
+    if (!FileName.isEmpty() && !FileName.contains(QLatin1Char('*')))
+        start = FileName;
+    const QString chosen = QFileDialog::getOpenFileName(m_owner, QString(), start, nameFilter());
+    if (chosen.isEmpty())
+        return false;
+    FileName = chosen;
+    return true;
+}
+
+bool QtCommonDialog::ShowSave()
+{
+    QString start = InitDir;
+    if (!FileName.isEmpty() && !FileName.contains(QLatin1Char('*')))
+        start = FileName;
+    QFileDialog dlg(m_owner, QString(), start, nameFilter());
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setDefaultSuffix(DefaultExt);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return false;
+    FileName = dlg.selectedFiles().constFirst();
+    return true;
+}
+
+bool QtCommonDialog::ShowColor()
+{
+    const QColor c = QColorDialog::getColor(colors::toQColor(Color), m_owner);
+    if (!c.isValid())
+        return false;
+    Color = colors::fromQColor(c);
+    return true;
+}
+
+void QtMessageBoxes::information(const QString &title, const QString &text)
+{
+    QMessageBox::information(m_owner, title, text, QMessageBox::Ok);
+}
+
+void QtMessageBoxes::critical(const QString &title, const QString &text)
+{
+    QMessageBox::critical(m_owner, title, text, QMessageBox::Ok);
+}
+
+RealPacing::RealPacing() { m_clock.start(); }
+
+void RealPacing::doEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+double RealPacing::now() { return double(m_clock.nsecsElapsed()) * 1e-9; }
+
+void RealPacing::wait(double seconds)
+{
+    if (!(seconds > 0))
+        return;
+    const double until = now() + seconds;
+    // Sleep; an early wake-up sleeps again for the rest.
+    for (double left = seconds; left > 0; left = until - now())
+        std::this_thread::sleep_for(std::chrono::duration<double>(left));
+}
+
+} // namespace forms

@@ -1,0 +1,96 @@
+#pragma once
+// What the game needs from the desktop beyond its widgets: the common dialog, message
+// boxes, pacing of animations and the random generator. The program uses the real
+// ones; tests put in doubles that answer from a script and run instantly.
+
+#include "colors.h"
+
+#include <QElapsedTimer>
+#include <QString>
+#include <cstdint>
+
+class QWidget;
+
+namespace forms {
+
+// The common dialog component: file open and save and the colour dialog.
+class CommonDialog {
+public:
+    virtual ~CommonDialog() = default;
+    QString FileName;   // preset before a file dialog, the chosen path after it
+    QString InitDir;    // where a file dialog starts
+    QString DefaultExt = QStringLiteral("swk");
+    colors::Color Color = 0; // the colour chosen last
+
+    // Each returns false when the user cancelled; FileName or Color then keep their values.
+    virtual bool ShowOpen() = 0;
+    virtual bool ShowSave() = 0;
+    virtual bool ShowColor() = 0;
+};
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void information(const QString &title, const QString &text) = 0;
+    virtual void critical(const QString &title, const QString &text) = 0;
+};
+
+// Pacing of the long operations: let pending events run, and wait without
+// processing events. A wait sleeps, it never spins.
+class Pacing {
+public:
+    virtual ~Pacing() = default;
+    virtual void doEvents() = 0;
+    virtual double now() = 0;              // seconds on a monotonic clock
+    virtual void wait(double seconds) = 0; // counted from the moment of the call
+};
+
+// The program's one generator of uniform values in [0, 1). Always starts from the
+// same seed, so every run repeats the same sequence on every platform.
+class Rnd {
+public:
+    static constexpr std::uint64_t Seed = 0x5EED5C4EB3A7D00Dull;
+    double next();
+    void reseed(std::uint64_t s = Seed) { m_state = s; }
+    // floor(r * n) for a fresh draw r: an index below n.
+    int below(int n);
+
+private:
+    std::uint64_t m_state = Seed;
+};
+
+// The real ones, over Qt's dialogs, message boxes, event loop and clock.
+class QtCommonDialog : public CommonDialog {
+public:
+    explicit QtCommonDialog(QWidget *owner) : m_owner(owner) {}
+    bool ShowOpen() override;
+    bool ShowSave() override;
+    bool ShowColor() override;
+
+private:
+    QString nameFilter() const;
+    QWidget *m_owner;
+};
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    explicit QtMessageBoxes(QWidget *owner) : m_owner(owner) {}
+    void information(const QString &title, const QString &text) override;
+    void critical(const QString &title, const QString &text) override;
+
+private:
+    QWidget *m_owner;
+};
+
+class RealPacing : public Pacing {
+public:
+    RealPacing();
+    void doEvents() override;
+    double now() override;
+    void wait(double seconds) override;
+
+private:
+    QElapsedTimer m_clock;
+};
+
+} // namespace forms

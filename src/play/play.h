@@ -1,0 +1,21 @@
+#pragma once
+// The play engine: token moves with their cascade, the shuffle by random moves and
+// the random arrangements.
+
+#include "app/board_state.h"
+
+namespace play {
+
+using app::BoardState;
+
+void picZahl_MouseDown(BoardState &st, int index, int button, int shift, float x, float y);
+void SteinZiehen(BoardState &st, int token);
+void Command3_Click(BoardState &st);
+
+void image1_Click(BoardState &st);
+void Command8_Click(BoardState &st);
+
+void Command2_Click(BoardState &st);
+void Command10_Click(BoardState &st);
+
+} // namespace play

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Starts the real binary in a real X window under a private Xvfb, waits for the window
+# titled "Graphen-Schiebwerk", takes a screenshot and ends it.
+set -euo pipefail
+bin=$1
+out=${2:-/tmp/gsw-smoke}
+mkdir -p "$out"
+for tool in Xvfb xdotool import; do
+  command -v "$tool" >/dev/null || { echo "smoke: $tool is missing"; exit 1; }
+done
+
+# A free display number.
+disp=""
+for n in $(seq 91 140); do
+  if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then disp=":$n"; break; fi
+done
+[ -n "$disp" ] || { echo "smoke: no free display"; exit 1; }
+
+Xvfb "$disp" -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+xvfb=$!
+app=""
+cleanup() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+  wait 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=$disp
+for _ in $(seq 1 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+env -u QT_QPA_PLATFORM "$bin" >"$out/app.log" 2>&1 &
+app=$!
+win=""
+for _ in $(seq 1 150); do
+  win=$(xdotool search --name '^Graphen-Schiebwerk$' 2>/dev/null | head -n 1 || true)
+  [ -n "$win" ] && break
+  kill -0 "$app" 2>/dev/null || { echo "smoke: the program ended early"; cat "$out/app.log"; exit 1; }
+  sleep 0.1
+done
+[ -n "$win" ] || { echo "smoke: no window titled Graphen-Schiebwerk"; exit 1; }
+sleep 1
+import -window root "$out/screenshot.png"
+geom=$(xdotool getwindowgeometry "$win")
+echo "$geom"
+# The window is at least as large as its inner area of 689 x 661 pixels.
+size=$(echo "$geom" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+read -r w h <<<"$size"
+[ "$w" -ge 689 ] && [ "$h" -ge 661 ] || { echo "smoke: window too small ($w x $h)"; exit 1; }
+kill -0 "$app" || { echo "smoke: the program died"; exit 1; }
+echo "smoke: ok, screenshot in $out/screenshot.png"
