@@ -198,6 +198,8 @@ void frmSchiebwerk::buildWidgets()
     board->setDrawWidth(2);
     board->setPixelScale();
     QWidget *b = board->surface();
+    // The board's own font is for printing on it; the controls on it use the window's.
+    b->setFont(m_client->font());
 
     // ---- children of the board (board pixels) ----
     st.image2 = onBoard<CommandButton>(b, 8250, 2310, 1335, 1425);

@@ -7,8 +7,6 @@ namespace appearance {
 
 using app::BoardState;
 
-// Opens the panel beside token t (the right click on a token).
-void openPanel(BoardState &st, int token);
 void picsteinFarbe_Click(BoardState &st);
 void pictextfarbe_Click(BoardState &st);
 void Command9_Click(BoardState &st);

@@ -2,7 +2,6 @@
 
 namespace appearance {
 
-void openPanel(BoardState &, int) {}
 void picsteinFarbe_Click(BoardState &) {}
 void pictextfarbe_Click(BoardState &) {}
 void Command9_Click(BoardState &) {}

@@ -320,20 +320,10 @@ void PictureBox::layoutSurface()
     m_surface->setGeometry(bw, bw, std::max(0, QWidget::width() - 2 * bw), std::max(0, QWidget::height() - 2 * bw));
 }
 
-void PictureBox::applyColors()
-{
-    Ctl<QWidget>::applyColors();
-    // The surface paints the background itself, over the whole inner area.
-    setAutoFillBackground(false);
-    m_surface->update();
-}
-
-void PictureBox::changeEvent(QEvent *e)
-{
-    if (e->type() == QEvent::FontChange)
-        m_surface->setFont(font());
-    Ctl<QWidget>::changeEvent(e);
-}
+// The surface paints the background and the drawing with the colour numbers
+// themselves; the box's palette stays as it is, so its colours never spread to
+// the controls lying on it.
+void PictureBox::applyColors() { m_surface->update(); }
 
 void PictureBox::handleMouse(QMouseEvent *e, QPointF surfacePos)
 {

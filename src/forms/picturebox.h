@@ -55,7 +55,8 @@ public:
     QPointF toPixels(QPointF scaled) const;
     QPointF fromPixels(QPointF px) const;
 
-    // Drawing on the retained layer, in the box's scale.
+    // Drawing on the retained layer, in the box's scale. Print uses the box's font;
+    // controls lying on the box keep their own.
     void Cls();
     void Line(float x1, float y1, float x2, float y2, colors::Color c);
     void Lines(const QVector<QLineF> &scaledLines, colors::Color c);
@@ -100,7 +101,6 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
-    void changeEvent(QEvent *e) override;
     void applyColors() override;
 
 private:

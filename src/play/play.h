@@ -9,6 +9,8 @@ namespace play {
 using app::BoardState;
 
 void picZahl_MouseDown(BoardState &st, int index, int button, int shift, float x, float y);
+// The right click on a token: the properties panel opens beside it.
+void openPanel(BoardState &st, int token);
 void SteinZiehen(BoardState &st, int token);
 void Command3_Click(BoardState &st);
 
