@@ -81,6 +81,8 @@ struct BoardState {
     std::int32_t Feld1 = 0;
     std::int32_t Feld1Gewaehlt = 0;
     float GriffX = 0, GriffY = 0;
+    // The field being dragged in set mode (it holds the mouse grab), or -1.
+    int dragFeld = -1;
     double AltX = 0, AltY = 0;
     std::int32_t Zeichnen = 0;
     std::int16_t MischenAktiv = 0;

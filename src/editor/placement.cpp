@@ -1,14 +1,188 @@
 #include "editor.h"
+#include "forms/numtext.h"
+
+#include <QPointF>
+#include <cmath>
 
 namespace editor {
 
-void picFeld_MouseDown(BoardState &, int, int, int, float, float) {}
-void picFeld_MouseMove(BoardState &, int, int, int, float, float) {}
-void picFeld_MouseUp(BoardState &, int, int, int, float, float) {}
-void picRahmen_DragOver(BoardState &, int, float, float) {}
-void picRahmen_DragDrop(BoardState &, int, float, float) {}
-void picFeld_KeyDown(BoardState &, int, int, int) {}
-void picFeld_GotFocus(BoardState &, int) {}
-void picFeld_LostFocus(BoardState &, int) {}
+namespace {
+
+constexpr float SupplyLeft = 16, SupplyTop = 36;
+
+// "x:  79,  y:  179": the readout of a field position.
+QString readout(float left, float top)
+{
+    return QStringLiteral("x: ") + numtext::fromSingle(left) + QStringLiteral(",  y: ") + numtext::fromSingle(top);
+}
+
+// Where the dragged field would land with the pointer at (x, y): the grab point stays
+// under the pointer, the position is whole.
+QPointF dropPosition(const BoardState &st, const forms::PictureBox *f, float x, float y)
+{
+    return {std::floor(x - f->width() * st.GriffX), std::floor(y - f->height() * st.GriffY)};
+}
+
+// The pixel a fractional position lies in.
+QPoint pixelAt(QPointF p) { return {int(std::floor(p.x())), int(std::floor(p.y()))}; }
+
+struct BoardPointer {
+    QPointF pos;          // board pixels, fractional
+    bool ownSurface;      // over the board itself, not over anything lying on it
+};
+
+// The pointer of the last mouse event the field saw. The field holds the mouse grab,
+// so its events arrive wherever the pointer is; the hit test runs from the window,
+// so a window control lying over the board (the "X" button) is no board either.
+BoardPointer pointerOnBoard(const BoardState &st, const forms::PictureBox *field)
+{
+    const QPointF global = field->lastGlobalPos();
+    QWidget *surface = st.picRahmen->surface();
+    const QPointF px = surface->mapFromGlobal(global);
+    const QWidget *hit = st.form->childAt(pixelAt(st.form->mapFromGlobal(global)));
+    return {st.picRahmen->fromPixels(px), hit == surface};
+}
+
+void moveOutline(BoardState &st, const forms::PictureBox *f, QPointF board)
+{
+    const QPointF topLeft =
+        st.picRahmen->toPixels(QPointF(board.x() - double(f->width()) * double(st.GriffX),
+                                       board.y() - double(f->height()) * double(st.GriffY)));
+    st.dragOutline->setGeometry(int(std::lround(topLeft.x())), int(std::lround(topLeft.y())), f->QWidget::width(),
+                                f->QWidget::height());
+}
+
+void startDrag(BoardState &st, int index)
+{
+    st.dragFeld = index;
+    st.dragOutline->setGeometry(st.picFeld[size_t(index)]->geometry());
+    st.dragOutline->show();
+    st.dragOutline->raise();
+}
+
+void endDrag(BoardState &st)
+{
+    st.dragFeld = -1;
+    st.dragOutline->hide();
+}
+
+} // namespace
+
+void picFeld_MouseDown(BoardState &st, int index, int button, int, float x, float y)
+{
+    if (!app::BoardState::isIndex(index))
+        return;
+    // Only the three buttons the game knows press anything.
+    if (button != 1 && button != 2 && button != 4)
+        return;
+    forms::PictureBox *f = st.picFeld[size_t(index)];
+
+    if (st.setMode()) {
+        if (button == 1) {
+            st.GriffX = x;
+            st.GriffY = y;
+            startDrag(st, index);
+        } else {
+            f->setPos(SupplyLeft, SupplyTop);
+            f->setTag(QStringLiteral("0"));
+            // Feld1 stays as it is: it may name a field chosen in connect mode.
+            KantenLoeschen(st, index);
+        }
+    }
+    if (st.connectMode())
+        verbindenClick(st, index);
+    if (st.playMode() && button == 2)
+        f->setBackColor(st.Picture1[0]->backColor());
+}
+
+void picFeld_MouseMove(BoardState &st, int index, int, int, float, float)
+{
+    if (st.dragFeld != index || !app::BoardState::isIndex(index))
+        return;
+    // A mode switch in mid-drag (from the keyboard) ends the drag: no drop outside set mode.
+    if (!st.setMode()) {
+        endDrag(st);
+        return;
+    }
+    const forms::PictureBox *f = st.picFeld[size_t(index)];
+    const BoardPointer p = pointerOnBoard(st, f);
+    moveOutline(st, f, p.pos);
+    if (p.ownSurface)
+        picRahmen_DragOver(st, index, float(p.pos.x()), float(p.pos.y()));
+}
+
+void picFeld_MouseUp(BoardState &st, int index, int button, int, float, float)
+{
+    if (st.dragFeld != index || button != 1 || !app::BoardState::isIndex(index))
+        return;
+    endDrag(st);
+    if (!st.setMode())
+        return;
+    const BoardPointer p = pointerOnBoard(st, st.picFeld[size_t(index)]);
+    if (p.ownSurface)
+        picRahmen_DragDrop(st, index, float(p.pos.x()), float(p.pos.y()));
+}
+
+void picRahmen_DragOver(BoardState &st, int field, float x, float y)
+{
+    if (!app::BoardState::isIndex(field))
+        return;
+    const QPointF at = dropPosition(st, st.picFeld[size_t(field)], x, y);
+    st.txtDateiname->setText(readout(float(at.x()), float(at.y())));
+}
+
+void picRahmen_DragDrop(BoardState &st, int field, float x, float y)
+{
+    if (!app::BoardState::isIndex(field))
+        return;
+    // The upper band with the supply and the tools takes no fields.
+    if (y < st.Picture2->top())
+        return;
+    forms::PictureBox *f = st.picFeld[size_t(field)];
+    const QPointF at = dropPosition(st, f, x, y);
+    f->setPos(std::floor(float(at.x())), std::floor(float(at.y())));
+    st.txtDateiname->setText(readout(f->left(), f->top()));
+    f->setTag(QStringLiteral("1"));
+    KantenZeichnen(st);
+    f->setVisible(true);
+}
+
+void picFeld_KeyDown(BoardState &st, int index, int keyCode, int)
+{
+    if (!st.setMode() || !app::BoardState::isIndex(index))
+        return;
+    forms::PictureBox *f = st.picFeld[size_t(index)];
+    switch (keyCode) {
+    case 37: f->setLeft(f->left() - 1); break;
+    case 39: f->setLeft(f->left() + 1); break;
+    case 38: f->setTop(f->top() - 1); break;
+    case 40: f->setTop(f->top() + 1); break;
+    default: break;
+    }
+    // Every key, moving or not, shows the position and redraws the edges.
+    st.txtDateiname->setText(readout(f->left(), f->top()));
+    KantenZeichnen(st);
+}
+
+void picFeld_GotFocus(BoardState &st, int index)
+{
+    if (!st.setMode() || !app::BoardState::isIndex(index))
+        return;
+    // A small circle with a cross-hair around it: the field the cursor keys move.
+    forms::PictureBox *f = st.picFeld[size_t(index)];
+    const colors::Color c = f->foreColor();
+    f->Circle(0.5f, 0.5f, 0.1f, c);
+    f->Line(0.2f, 0.5f, 0.4f, 0.5f, c);
+    f->Line(0.5f, 0.2f, 0.5f, 0.4f, c);
+    f->Line(0.6f, 0.5f, 0.8f, 0.5f, c);
+    f->Line(0.5f, 0.6f, 0.5f, 0.8f, c);
+}
+
+void picFeld_LostFocus(BoardState &st, int index)
+{
+    if (!st.setMode() || !app::BoardState::isIndex(index))
+        return;
+    st.picFeld[size_t(index)]->Cls();
+}
 
 } // namespace editor

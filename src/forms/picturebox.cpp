@@ -327,7 +327,8 @@ void PictureBox::applyColors() { m_surface->update(); }
 
 void PictureBox::handleMouse(QMouseEvent *e, QPointF surfacePos)
 {
-    m_lastGlobal = e->globalPosition();
+    // From position(): QApplication hands globalPosition() on rounded to whole pixels.
+    m_lastGlobal = m_surface->mapToGlobal(surfacePos);
     const QPointF s = fromPixels(surfacePos);
     const int shift = shiftCode(e->modifiers());
     const float x = float(s.x()), y = float(s.y());
