@@ -1,8 +1,28 @@
 #include "controls.h"
 
+#include <QApplication>
 #include <QMouseEvent>
+#include <QProxyStyle>
+#include <QStyleFactory>
 
 namespace forms {
+
+namespace {
+// The field-size bar is 41 pixels high: the usual arrows and smallest thumb fill it,
+// leaving the thumb no way to go. Shorter arrows and a smaller thumb give it a track.
+class CompactScrollBarStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric m, const QStyleOption *opt, const QWidget *w) const override
+    {
+        if (m == PM_ScrollBarExtent)
+            return 10;
+        if (m == PM_ScrollBarSliderMin)
+            return 7;
+        return QProxyStyle::pixelMetric(m, opt, w);
+    }
+};
+} // namespace
 
 CommandButton::CommandButton(QWidget *parent, float unitsPerPixel) : Ctl<QPushButton>(parent, unitsPerPixel)
 {
@@ -48,6 +68,10 @@ CheckBox::CheckBox(QWidget *parent, float unitsPerPixel) : Ctl<QCheckBox>(parent
 ScrollBar::ScrollBar(QWidget *parent, float unitsPerPixel) : Ctl<QScrollBar>(parent, unitsPerPixel)
 {
     setOrientation(Qt::Vertical);
+    // Over the application's own style, so the bar looks like the rest of the window.
+    auto *style = new CompactScrollBarStyle(QStyleFactory::create(QApplication::style()->name()));
+    style->setParent(this);
+    setStyle(style);
 }
 
 QFont makeFont(const QString &family, double pointSize, bool bold)
