@@ -42,38 +42,47 @@ QString QtCommonDialog::nameFilter() const
     return filters.join(QStringLiteral(";;"));
 }
 
-bool QtCommonDialog::ShowOpen()
-{
-    QString start = InitDir;
-    if (!FileName.isEmpty() && !FileName.contains(QLatin1Char('*')))
-        start = FileName;
-    const QString chosen = QFileDialog::getOpenFileName(m_owner, QString(), start, nameFilter());
-    if (chosen.isEmpty())
-        return false;
-    FileName = chosen;
-    return true;
-}
+bool QtCommonDialog::exec(QDialog &dlg) { return dlg.exec() == QDialog::Accepted; }
 
-bool QtCommonDialog::ShowSave()
+bool QtCommonDialog::showFile(bool save)
 {
-    QString start = InitDir;
-    if (!FileName.isEmpty() && !FileName.contains(QLatin1Char('*')))
-        start = FileName;
-    QFileDialog dlg(m_owner, QString(), start, nameFilter());
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    QFileDialog dlg(m_owner);
+    // Qt's own dialog, chosen before anything else is set: it speaks the program's
+    // German on every desktop.
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setWindowTitle(save ? QCoreApplication::translate("CommonDialog", "Spiel speichern")
+                            : QCoreApplication::translate("CommonDialog", "Spiel öffnen"));
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dlg.setDefaultSuffix(DefaultExt);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    dlg.setNameFilters(nameFilter().split(QStringLiteral(";;")));
+    // The last chosen file, where there is one; otherwise the start folder.
+    if (!FileName.isEmpty() && !FileName.contains(QLatin1Char('*'))) {
+        const QFileInfo last(FileName);
+        dlg.setDirectory(last.absolutePath());
+        dlg.selectFile(last.fileName());
+    } else if (!InitDir.isEmpty()) {
+        dlg.setDirectory(InitDir);
+    }
+    if (!exec(dlg) || dlg.selectedFiles().isEmpty())
         return false;
     FileName = dlg.selectedFiles().constFirst();
     return true;
 }
 
+bool QtCommonDialog::ShowOpen() { return showFile(false); }
+
+bool QtCommonDialog::ShowSave() { return showFile(true); }
+
 bool QtCommonDialog::ShowColor()
 {
-    const QColor c = QColorDialog::getColor(colors::toQColor(Color), m_owner);
-    if (!c.isValid())
+    QColorDialog dlg(colors::toQColor(Color), m_owner);
+    dlg.setWindowTitle(QCoreApplication::translate("CommonDialog", "Farbe wählen"));
+    dlg.setOption(QColorDialog::DontUseNativeDialog);
+    if (!exec(dlg))
         return false;
-    Color = colors::fromQColor(c);
+    // What the user accepted; a cancel keeps the previous colour.
+    Color = colors::fromQColor(dlg.currentColor());
     return true;
 }
 

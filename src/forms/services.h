@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 
+class QDialog;
 class QWidget;
 
 namespace forms {
@@ -67,7 +68,13 @@ public:
     bool ShowSave() override;
     bool ShowColor() override;
 
+protected:
+    // Shows the prepared dialog modally; true when the user accepted it. Tests answer
+    // here instead, so no dialog ever opens.
+    virtual bool exec(QDialog &dlg);
+
 private:
+    bool showFile(bool save);
     QString nameFilter() const;
     QWidget *m_owner;
 };
