@@ -314,6 +314,13 @@ void PictureBox::paintEvent(QPaintEvent *)
 
 void PictureBox::resizeEvent(QResizeEvent *) { layoutSurface(); }
 
+// A hidden box gets no resize event, yet its inner size must follow at once.
+void PictureBox::applyGeometry()
+{
+    Ctl<QWidget>::applyGeometry();
+    layoutSurface();
+}
+
 void PictureBox::layoutSurface()
 {
     const int bw = borderWidth();
