@@ -93,6 +93,23 @@ private slots:
         QVERIFY(!b->hasDrawing());
     }
 
+    void linesFarOutsideAreClipped()
+    {
+        auto *b = new PictureBox(host.get(), 1.0f);
+        b->setBorder(PictureBox::Border::None);
+        b->setBounds(0, 0, 100, 100);
+        b->setBackColor(rgb(255, 255, 255));
+        b->setDrawWidth(2);
+        b->Lines({QLineF(-100000, 50, 100000, 50), QLineF(30, -1e6, 30, 1e6), QLineF(-5000, -5000, -10, -10),
+                  QLineF(-1e5, -1e5, 1e5, 1e5)},
+                 rgb(0, 0, 0));
+        const QImage img = b->image();
+        QCOMPARE(img.pixelColor(10, 50), QColor(0, 0, 0));
+        QCOMPARE(img.pixelColor(30, 90), QColor(0, 0, 0));
+        QCOMPARE(img.pixelColor(70, 70), QColor(0, 0, 0));
+        QCOMPARE(img.pixelColor(90, 10), QColor(255, 255, 255));
+    }
+
     void growingKeepsTheDrawing()
     {
         auto *b = new PictureBox(host.get(), 1.0f);
@@ -117,8 +134,12 @@ private slots:
         // Radius 0.25 of 40 pixels: the ring passes 10 pixels right of the centre.
         QCOMPARE(b->image().pixelColor(30, 20), QColor(0, 0, 192));
         QCOMPARE(b->image().pixelColor(20, 20), QColor(255, 255, 255));
-        b->Line(0, 0.9f, 1, 0.9f, rgb(0, 0, 192));
-        QCOMPARE(b->image().pixelColor(20, 36), QColor(0, 0, 192));
+        // Two pixels wide: the row of the line and the one above it.
+        b->Line(0, 0.875f, 1, 0.875f, rgb(0, 0, 192));
+        QCOMPARE(b->image().pixelColor(20, 35), QColor(0, 0, 192));
+        QCOMPARE(b->image().pixelColor(20, 34), QColor(0, 0, 192));
+        QCOMPARE(b->image().pixelColor(20, 36), QColor(255, 255, 255));
+        QCOMPARE(b->image().pixelColor(20, 33), QColor(255, 255, 255));
     }
 
     void printGoesToTheNextLine()
