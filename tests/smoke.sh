@@ -32,7 +32,7 @@ env -u QT_QPA_PLATFORM "$bin" >"$out/app.log" 2>&1 &
 app=$!
 win=""
 for _ in $(seq 1 150); do
-  win=$(xdotool search --name '^Graphen-Schiebwerk$' 2>/dev/null | head -n 1 || true)
+  win=$(xdotool search --onlyvisible --name '^Graphen-Schiebwerk$' 2>/dev/null | head -n 1 || true)
   [ -n "$win" ] && break
   kill -0 "$app" 2>/dev/null || { echo "smoke: the program ended early"; cat "$out/app.log"; exit 1; }
   sleep 0.1

@@ -10,6 +10,8 @@ using app::BoardState;
 
 // Board redraw: clears the board's picture and draws every edge of Kante.
 void KantenZeichnen(BoardState &st);
+// The segments the redraw draws, in board pixels: one per joined pair of fields.
+QVector<QLineF> edgeLines(const BoardState &st);
 
 // Field placement (all three modes dispatch from the field's mouse press).
 void picFeld_MouseDown(BoardState &st, int index, int button, int shift, float x, float y);

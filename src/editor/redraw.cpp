@@ -3,14 +3,12 @@
 
 namespace editor {
 
-void KantenZeichnen(BoardState &st)
+QVector<QLineF> edgeLines(const BoardState &st)
 {
     // All fields share the size of field 0; the half height is taken to a whole
     // number, the half width is not.
     const double hw = double(st.picFeld[0]->width()) / 2;
     const double hh = numtext::roundHalfEven(double(st.picFeld[0]->height()) / 2);
-
-    st.picRahmen->Cls();
 
     // An edge (a, b) is drawn when either matrix entry says so. The same segment
     // drawn from both ends gives the same pixels, so each pair is drawn once.
@@ -25,7 +23,13 @@ void KantenZeichnen(BoardState &st)
             lines.append(QLineF(pa, QPointF(double(fb->left()) + hw, double(fb->top()) + hh)));
         }
     }
-    st.picRahmen->Lines(lines, st.picRahmen->foreColor());
+    return lines;
+}
+
+void KantenZeichnen(BoardState &st)
+{
+    st.picRahmen->Cls();
+    st.picRahmen->Lines(edgeLines(st), st.picRahmen->foreColor());
 }
 
 } // namespace editor

@@ -85,8 +85,9 @@ protected:
 
     virtual void applyGeometry()
     {
-        // Rounded once from the exact values, so a nudge by one unit is one pixel.
-        const auto px = [this](float v) { return int(std::lround(double(v) / m_unit)); };
+        // Rounded once from the exact values (halves upwards, also below zero), so a
+        // nudge by one unit is one pixel and the size never changes with the position.
+        const auto px = [this](float v) { return int(std::floor(double(v) / m_unit + 0.5)); };
         const int x = px(m_left), y = px(m_top);
         this->setGeometry(x, y, std::max(0, px(m_left + m_width) - x), std::max(0, px(m_top + m_height) - y));
     }

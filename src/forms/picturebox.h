@@ -102,6 +102,7 @@ protected:
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
     void applyColors() override;
+    void applyGeometry() override;
 
 private:
     friend class PictureSurface;

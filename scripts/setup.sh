@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Installs what is missing on a Debian 12 machine, builds, and then either starts the
+# game (play) or runs the whole test suite (test).
+#
+#   bash scripts/setup.sh play   # build and start the game
+#   bash scripts/setup.sh test   # build and pass every test, sanitizer build included
+set -euo pipefail
+mode=${1:-play}
+here=$(cd "$(dirname "$0")/.." && pwd)
+cd "$here"
+
+run_privileged() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"
+  elif command -v sudo >/dev/null; then sudo "$@"
+  else echo "setup: run as root or install sudo" >&2; exit 1
+  fi
+}
+
+packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
+          fonts-liberation fontconfig)
+if [ "$mode" = test ]; then
+  packages+=(libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick clang libclang-rt-14-dev)
+fi
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  run_privileged env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  run_privileged env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+build() { # dir, extra cmake args...
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
+}
+
+case "$mode" in
+  play)
+    build build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DGSW_BENCH=OFF
+    exec ./build/graphen-schiebwerk
+    ;;
+  test)
+    echo "== normal build and tests"
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    (cd build && ctest --output-on-failure -j"$jobs")
+    echo "== sanitizer build (ASan+UBSan) and tests"
+    build build-asan -DCMAKE_BUILD_TYPE=Debug -DGSW_SANITIZE=ON -DGSW_BENCH=OFF
+    (cd build-asan && ctest --output-on-failure -j"$jobs")
+    ;;
+  *)
+    echo "usage: bash scripts/setup.sh play|test" >&2; exit 2 ;;
+esac
