@@ -70,6 +70,9 @@ private slots:
     void outlineFollowsPointerFieldStays();
     void readoutOnlyOverOwnSurface();
     void dropRedrawsEdgesToTheNewPlace();
+    void otherButtonsDuringDragBelongToIt();
+    void lostReleaseEndsWithNextPress_data();
+    void lostReleaseEndsWithNextPress();
     void modeSwitchInMidDragDropsNothing_data();
     void modeSwitchInMidDragDropsNothing();
     void otherButtonsSendFieldBack_data();
@@ -370,16 +373,86 @@ void TestPlacement::dropRedrawsEdgesToTheNewPlace()
     QCOMPARE(img.pixelColor(121, 390), edge);
 }
 
+void TestPlacement::otherButtonsDuringDragBelongToIt()
+{
+    testing::buildBoard(st(), QStringLiteral("5-6"));
+    forms::PictureBox *f = field(6);
+    mouse->press(f->surface(), QPointF(20, 20));
+    mouse->move(board(), QPointF(250, 300));
+    for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
+        mouse->press(board(), QPointF(250, 300), b);
+        mouse->release(board(), QPointF(250, 300), b);
+    }
+    QCOMPARE(f->tag(), QStringLiteral("1")); // not sent back
+    QCOMPARE(st().Kante[5][6], 1);
+    QVERIFY(!st().dragOutline->isHidden());
+    mouse->move(board(), QPointF(260, 320));
+    mouse->release(board(), QPointF(260, 320));
+    QCOMPARE(f->left(), 239.0f);
+    QCOMPARE(f->top(), 299.0f);
+    QCOMPARE(st().Kante[5][6], 1);
+    QVERIFY(st().dragOutline->isHidden());
+}
+
+// When the release of a drag never arrives (another window took the mouse), the next
+// press ends the drag: the outline does not stay behind.
+void TestPlacement::lostReleaseEndsWithNextPress_data()
+{
+    QTest::addColumn<QString>("next");
+    QTest::newRow("press on the board") << "board";
+    QTest::newRow("right press on another field") << "other field";
+    QTest::newRow("left press on the same field") << "same field";
+}
+
+void TestPlacement::lostReleaseEndsWithNextPress()
+{
+    QFETCH(QString, next);
+    testing::buildBoard(st(), QStringLiteral("5-6"));
+    forms::PictureBox *f = field(0);
+    const float oldLeft = f->left();
+    QWidget *s = f->surface();
+    sendMouse(s, QEvent::MouseButtonPress, s->mapToGlobal(QPointF(20, 20)), Qt::LeftButton, Qt::LeftButton);
+    sendMouse(s, QEvent::MouseMove, board()->mapToGlobal(QPointF(200, 300)), Qt::NoButton, Qt::LeftButton);
+    QVERIFY(!st().dragOutline->isHidden());
+
+    if (next == QLatin1String("board")) {
+        mouse->press(board(), QPointF(400, 400));
+        QVERIFY(st().dragOutline->isHidden());
+        QCOMPARE(st().Zeichnen, 1);
+        mouse->release(board(), QPointF(400, 400));
+    } else if (next == QLatin1String("other field")) {
+        mouse->click(field(5)->surface(), QPointF(20, 20), Qt::RightButton);
+        QVERIFY(st().dragOutline->isHidden());
+        QCOMPARE(field(5)->tag(), QStringLiteral("0"));
+    } else {
+        mouse->press(s, QPointF(10, 10));
+        QVERIFY(!st().dragOutline->isHidden());
+        QCOMPARE(st().GriffX, 0.25f);
+        mouse->move(board(), QPointF(300, 300));
+        mouse->release(board(), QPointF(300, 300));
+        QCOMPARE(f->left(), 289.0f);
+        QCOMPARE(f->top(), 289.0f);
+        return;
+    }
+    QCOMPARE(st().dragFeld, -1);
+    QCOMPARE(f->left(), oldLeft);
+    QCOMPARE(f->tag(), QStringLiteral("0"));
+}
+
 void TestPlacement::modeSwitchInMidDragDropsNothing_data()
 {
     QTest::addColumn<QString>("mode");
-    QTest::newRow("connect") << "connect";
-    QTest::newRow("play") << "play";
+    QTest::addColumn<bool>("moveAfter");
+    QTest::newRow("connect, moved on") << "connect" << true;
+    QTest::newRow("play, moved on") << "play" << true;
+    QTest::newRow("connect, released at once") << "connect" << false;
+    QTest::newRow("play, released at once") << "play" << false;
 }
 
 void TestPlacement::modeSwitchInMidDragDropsNothing()
 {
     QFETCH(QString, mode);
+    QFETCH(bool, moveAfter);
     testing::buildBoard(st(), QStringLiteral("5-6 6-7"));
     forms::PictureBox *f = field(0);
     const float oldLeft = f->left(), oldTop = f->top();
@@ -391,9 +464,13 @@ void TestPlacement::modeSwitchInMidDragDropsNothing()
         app::cmdVerbinden_Click(st());
     else
         app::cmdSpielen_Click(st());
-    mouse->move(board(), QPointF(220, 320));
-    QVERIFY(st().dragOutline->isHidden());
-    mouse->release(board(), QPointF(220, 320));
+    // Qt puts a move before a release elsewhere; released at once, the release is all.
+    const QPointF end = moveAfter ? QPointF(220, 320) : QPointF(200, 300);
+    if (moveAfter) {
+        mouse->move(board(), end);
+        QVERIFY(st().dragOutline->isHidden());
+    }
+    mouse->release(board(), end);
 
     QCOMPARE(st().dragFeld, -1);
     QVERIFY(st().dragOutline->isHidden());

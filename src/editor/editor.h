@@ -22,6 +22,8 @@ void picRahmen_DragDrop(BoardState &st, int field, float x, float y);
 void picFeld_KeyDown(BoardState &st, int index, int keyCode, int shift);
 void picFeld_GotFocus(BoardState &st, int index);
 void picFeld_LostFocus(BoardState &st, int index);
+// Ends a field drag without a drop: the outline goes, the field stays.
+void cancelFieldDrag(BoardState &st);
 
 // Edges: the connect-mode click on field c, and the removal of one field's edges.
 void verbindenClick(BoardState &st, int c);

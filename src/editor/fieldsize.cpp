@@ -7,11 +7,10 @@ void VScroll1_Change(BoardState &st)
     const float size = float(st.VScroll1->value());
     for (forms::PictureBox *f : st.picFeld) {
         const float w0 = f->width();
-        f->setWidth(size);
-        f->setHeight(size);
-        const float w1 = f->width();
         // Fields are square: the width difference keeps the centre in both directions.
-        f->setPos(f->left() + (w0 - w1) / 2, f->top() + (w0 - w1) / 2);
+        // One geometry change per field, so the thumb can drag smoothly.
+        const float shift = (w0 - size) / 2;
+        f->setBounds(f->left() + shift, f->top() + shift, size, size);
         f->setUserScale(0, 0, 1, 1);
     }
 }

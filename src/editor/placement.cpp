@@ -48,8 +48,9 @@ void moveOutline(BoardState &st, const forms::PictureBox *f, QPointF board)
     const QPointF topLeft =
         st.picRahmen->toPixels(QPointF(board.x() - double(f->width()) * double(st.GriffX),
                                        board.y() - double(f->height()) * double(st.GriffY)));
-    st.dragOutline->setGeometry(int(std::lround(topLeft.x())), int(std::lround(topLeft.y())), f->QWidget::width(),
-                                f->QWidget::height());
+    // Rounded as the fields themselves are, so the outline covers where the field would show.
+    const auto px = [](double v) { return int(std::floor(v + 0.5)); };
+    st.dragOutline->setGeometry(px(topLeft.x()), px(topLeft.y()), f->QWidget::width(), f->QWidget::height());
 }
 
 void startDrag(BoardState &st, int index)
@@ -60,13 +61,13 @@ void startDrag(BoardState &st, int index)
     st.dragOutline->raise();
 }
 
-void endDrag(BoardState &st)
+} // namespace
+
+void cancelFieldDrag(BoardState &st)
 {
     st.dragFeld = -1;
     st.dragOutline->hide();
 }
-
-} // namespace
 
 void picFeld_MouseDown(BoardState &st, int index, int button, int, float x, float y)
 {
@@ -77,6 +78,13 @@ void picFeld_MouseDown(BoardState &st, int index, int button, int, float x, floa
         return;
     forms::PictureBox *f = st.picFeld[size_t(index)];
 
+    if (st.dragFeld >= 0) {
+        // While the left button drags a field, its other buttons belong to the drag.
+        if (st.dragFeld == index && button != 1)
+            return;
+        // A press anywhere else means the release of that drag never came.
+        cancelFieldDrag(st);
+    }
     if (st.setMode()) {
         if (button == 1) {
             st.GriffX = x;
@@ -101,7 +109,7 @@ void picFeld_MouseMove(BoardState &st, int index, int, int, float, float)
         return;
     // A mode switch in mid-drag (from the keyboard) ends the drag: no drop outside set mode.
     if (!st.setMode()) {
-        endDrag(st);
+        cancelFieldDrag(st);
         return;
     }
     const forms::PictureBox *f = st.picFeld[size_t(index)];
@@ -115,7 +123,7 @@ void picFeld_MouseUp(BoardState &st, int index, int button, int, float, float)
 {
     if (st.dragFeld != index || button != 1 || !app::BoardState::isIndex(index))
         return;
-    endDrag(st);
+    cancelFieldDrag(st);
     if (!st.setMode())
         return;
     const BoardPointer p = pointerOnBoard(st, st.picFeld[size_t(index)]);

@@ -4,6 +4,10 @@ namespace editor {
 
 void picRahmen_MouseDown(BoardState &st, int button, int, float x, float y)
 {
+    // The board only sees a press when no field holds the mouse: a drag still running
+    // lost its release.
+    if (st.dragFeld >= 0)
+        cancelFieldDrag(st);
     // Every press on the free surface puts the pen down.
     st.Zeichnen = 1;
     st.AltX = x;
