@@ -1235,6 +1235,32 @@ private slots:
             QVERIFY(!st().picFeld[size_t(i)]->hasDrawing());
     }
 
+    // A count no board can have (a damaged game, say) is never used to pick tokens or fields.
+    void impossibleCountIsNoIndex_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("65") << 65;
+        QTest::newRow("huge") << 1000000;
+        QTest::newRow("negative") << -5;
+    }
+    void impossibleCountIsNoIndex()
+    {
+        QFETCH(int, count);
+        startPlay(QStringLiteral("0-1 1-2"));
+        st().Steinzahl = count;
+        const Snapshot before = snapshot(st());
+        forms::Rnd draws = st().svc.rnd;
+        resetPacing();
+        st().image1->click();
+        st().Command2->click();
+        st().Command10->click();
+        QCOMPARE(pacing().pumps, 0);
+        QVERIFY(snapshot(st()) == before);
+        QCOMPARE(st().svc.rnd.next(), draws.next());
+        for (int i = 0; i < app::FieldCount; ++i)
+            QVERIFY(!st().picFeld[size_t(i)]->hasDrawing());
+    }
+
     void permutationIsUniform()
     {
         forms::Rnd rnd;

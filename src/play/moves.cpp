@@ -203,10 +203,10 @@ void picZahl_MouseDown(BoardState &st, int index, int button, int, float, float)
         return;
 
     MoveGuard guard(st);
-    const bool slid = slide(st, index, *target, ClickSlide);
+    if (!slide(st, index, *target, ClickSlide))
+        return; // the window is closing
     setClickControlsEnabled(st, false);
-    if (slid)
-        cascade(st, index, *target);
+    cascade(st, index, *target);
     setClickControlsEnabled(st, true);
 }
 
