@@ -5,6 +5,8 @@
 #include "editor/editor.h"
 #include "support/testwindow.h"
 
+#include "play/play.h"
+
 #include <QtTest>
 
 using app::BoardState;
@@ -21,19 +23,7 @@ const Color Teal = rgb(0, 128, 128);
 const Color Olive = rgb(128, 128, 0);
 const Color Pink = rgb(255, 128, 192);
 
-// Opens the panel for token t as the right click on a token does.
-void openPanel(BoardState &st, int t)
-{
-    forms::PictureBox *z = st.picZahl[size_t(t)];
-    st.txtFeld->setText(st.Steintext[size_t(t)]);
-    st.txtFeld->setBackColor(z->backColor());
-    st.txtFeld->setForeColor(z->foreColor());
-    st.picEigenschaften->setLeft(z->left() + z->width());
-    st.picEigenschaften->setTop(z->top());
-    st.picEigenschaften->raise();
-    st.picEigenschaften->setVisible(true);
-    st.AktStein = t;
-}
+using play::openPanel;
 
 bool transparent(const QImage &img)
 {
