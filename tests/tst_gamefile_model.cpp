@@ -246,6 +246,9 @@ void TestGamefileModel::numberLines_data()
     QTest::newRow("colour half to even, down") << colour << QByteArray(" 2.5") << 2.0;
     QTest::newRow("colour half to even, up") << colour << QByteArray(" 3.5") << 4.0;
     QTest::newRow("colour in exponent form") << colour << QByteArray("1.671168E7") << 16711680.0;
+    QTest::newRow("colour 1.5E+07") << colour << QByteArray(" 1.5E+07") << 15000000.0;
+    QTest::newRow("tag 1.5E+07") << tag << QByteArray(" 1.5E+07") << 15000000.0;
+    QTest::newRow("tag 12abc") << tag << QByteArray("12abc") << 12.0;
     QTest::newRow("pointer 15") << pointer << QByteArray(" 15") << 15.0;
     QTest::newRow("pointer without blank") << pointer << QByteArray("15") << 15.0;
     QTest::newRow("pointer blanks around") << pointer << QByteArray("\t99 \t") << 99.0;
@@ -448,6 +451,8 @@ void TestGamefileModel::writtenLinesHaveTheirForms()
     g.groups[0].tokenVisible = true;
     g.groups[0].text = QStringLiteral("Würfel");
     g.groups[1].fieldLeft = 12345.678f; // more digits than a single keeps
+    g.groups[1].fieldTag = 1.5e7;
+    g.groups[1].tokenTag = -1e20;
     g.kante[0][1] = 1;
     g.modeTags = {1, 0, 0};
     g.modeColours = {0, 16711680, std::int32_t(0x8000000Fu)};
@@ -465,6 +470,8 @@ void TestGamefileModel::writtenLinesHaveTheirForms()
     QCOMPARE(group0, (QList<QByteArray>{" 170.5", " .5", "", " 1", "-2", " .3333333", "", "-1", "-2147483633", " 15",
                                         "True", "W\xFCrfel"}));
     QCOMPARE(l[12], QByteArray(" 12345.68"));
+    QCOMPARE(l[groupLine(1, 4) - 1], QByteArray(" 15000000"));
+    QCOMPARE(l[groupLine(1, 8) - 1], QByteArray("-1E+20"));
     QCOMPARE(l[groupLine(1, 11) - 1], QByteArray("False"));
     QCOMPARE(l[groupLine(1, 9) - 1], QByteArray(" 16711680"));
     QCOMPARE(l[edgeLine(0, 1) - 1], QByteArray(" 1"));
