@@ -4,10 +4,12 @@
 //   parse      read and check the bytes of the file
 //   open       the whole "öffnen": read, parse, put on the board, erase-button redraw,
 //              play-mode switch with its redraw and token layout
+//   redraws    only the two board redraws an open runs, for comparison
 // Run the release build: build/bench/bench_gamefile
 
 #include "app/app.h"
 #include "app/frmschiebwerk.h"
+#include "editor/editor.h"
 #include "gamefile/gamefile.h"
 
 #include <QApplication>
@@ -122,10 +124,21 @@ void BM_Open(benchmark::State &state)
         state.SkipWithError("the open failed");
 }
 
+// For comparison: what the open spends in the two board redraws it must run.
+void BM_OpenRedrawsOnly(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    for (auto _ : state) {
+        editor::Command1_Click(f.st());
+        editor::KantenZeichnen(f.st());
+    }
+}
+
 BENCHMARK(BM_Save)->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(BM_WriteBytes)->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ParseAndCheck)->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Open)->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_OpenRedrawsOnly)->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
 
 } // namespace
 
