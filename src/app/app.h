@@ -23,6 +23,9 @@ void image2_Click(BoardState &st);
 void cmdNaus_Click(BoardState &st);
 void cmdNein_Click(BoardState &st);
 void Command7_Click(BoardState &st);
+// Start-up records the window before it has a frame; this takes Normalmass 0..3
+// again from the framed window when it first appears.
+void watchStartupFrame(BoardState &st);
 
 // The help texts the work modes write into the notes field.
 extern const QString HilfeSetzen;

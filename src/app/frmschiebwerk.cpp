@@ -294,6 +294,7 @@ void frmSchiebwerk::buildWidgets()
         st.txtFeld->setForeColor(rgb(255, 255, 255));
         st.txtFeld->setFont(makeFont(QStringLiteral("MS Sans Serif"), 13.5));
         st.txtFeld->setToolTipText(QStringLiteral("Stein-Text"));
+        appearance::filterTokenText(st.txtFeld);
         st.Label2 = inTwips<Label>(p, 30, 30, 1545, 225);
         st.Label2->setText(QStringLiteral(" Stein"));
         st.Label2->setBackColor(rgb(0, 0, 192));

@@ -31,6 +31,7 @@ void Form_Load(BoardState &st)
     st.Normalmass[11] = st.Text5->top();
     st.Normalmass[12] = st.Text5->width();
     st.Normalmass[13] = st.Command7->top();
+    watchStartupFrame(st);
 
     for (int i = 0; i < FieldCount; ++i) {
         forms::PictureBox *f = st.picFeld[size_t(i)];

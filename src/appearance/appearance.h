@@ -13,4 +13,7 @@ void Command9_Click(BoardState &st);
 void cmdtxtFeld_Click(BoardState &st);
 void Command11_Click(BoardState &st);
 
+// Lets the token text box take only characters a game file can carry.
+void filterTokenText(forms::TextBox *box);
+
 } // namespace appearance

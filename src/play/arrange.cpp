@@ -1,8 +1,65 @@
+#include "engine.h"
 #include "play.h"
+
+#include "forms/numtext.h"
 
 namespace play {
 
-void Command2_Click(BoardState &) {}
-void Command10_Click(BoardState &) {}
+std::vector<int> randomPermutation(forms::Rnd &rnd, int n)
+{
+    std::vector<int> perm;
+    perm.reserve(size_t(std::max(n, 0)));
+    for (int i = 0; i < n; ++i) {
+        int r = 0;
+        bool ok = false;
+        while (!ok) {
+            ok = true;
+            r = rnd.below(n);
+            for (int j = 0; j < i; ++j)
+                if (perm[size_t(j)] == r)
+                    ok = false;
+        }
+        perm.push_back(r);
+    }
+    return perm;
+}
+
+void Command2_Click(BoardState &st)
+{
+    // A sliding token still carries its old field in its tag: no rearranging under it.
+    if (st.moveInProgress)
+        return;
+    const int n = tokensInPlay(st);
+    if (n < 1)
+        return;
+    const std::vector<int> perm = randomPermutation(st.svc.rnd, n);
+
+    struct Saved { float left, top; double field; };
+    std::vector<Saved> saved;
+    saved.reserve(size_t(n));
+    for (int i = 0; i < n; ++i) {
+        const forms::PictureBox *z = st.picZahl[size_t(i)];
+        saved.push_back({z->left(), z->top(), numtext::val(z->tag())});
+    }
+    for (int i = 0; i < n; ++i) {
+        const Saved &s = saved[size_t(perm[size_t(i)])];
+        forms::PictureBox *z = st.picZahl[size_t(i)];
+        z->setPos(s.left, s.top);
+        z->setTag(numtext::tagText(s.field));
+    }
+}
+
+void Command10_Click(BoardState &st)
+{
+    const int n = tokensInPlay(st);
+    if (n < 1)
+        return;
+    const std::vector<int> perm = randomPermutation(st.svc.rnd, n);
+    for (int i = 0; i < n; ++i) {
+        forms::PictureBox *f = st.picFeld[size_t(i)];
+        f->Cls();
+        f->Print(numtext::fromInt(perm[size_t(i)] + 1));
+    }
+}
 
 } // namespace play

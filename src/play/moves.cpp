@@ -1,10 +1,228 @@
+#include "engine.h"
 #include "play.h"
+
+#include "forms/numtext.h"
 
 namespace play {
 
-void picZahl_MouseDown(BoardState &, int, int, int, float, float) {}
-void openPanel(BoardState &, int) {}
-void SteinZiehen(BoardState &, int) {}
-void Command3_Click(BoardState &) {}
+using app::FieldCount;
+
+namespace {
+
+// The field index a token's tag names when the tag is exactly that index's decimal
+// text ("7", not "07" or "7.0"): that is how the cascade matches tokens to fields.
+int fieldFromExactTag(const QString &tag)
+{
+    const qsizetype n = tag.size();
+    if (n == 0 || n > 2)
+        return -1;
+    int v = 0;
+    for (QChar c : tag) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        v = v * 10 + (c.unicode() - '0');
+    }
+    if (n == 2 && tag[0] == QLatin1Char('0'))
+        return -1;
+    return v <= app::MaxIndex ? v : -1;
+}
+
+// Marks a move as running for as long as it lives, so no second one starts inside it.
+class MoveGuard {
+public:
+    explicit MoveGuard(BoardState &st) : m_st(st) { m_st.moveInProgress = true; }
+    ~MoveGuard() { m_st.moveInProgress = false; }
+    MoveGuard(const MoveGuard &) = delete;
+    MoveGuard &operator=(const MoveGuard &) = delete;
+
+private:
+    BoardState &m_st;
+};
+
+// The controls a clicked move locks from the end of its first slide to the end of its
+// cascade, in this order; the toolbar's new, open and save go with them, since a new
+// board or a load would pull the tokens out from under the cascade.
+void setClickControlsEnabled(BoardState &st, bool on)
+{
+    st.cmdVerbinden->setEnabled(on);
+    st.cmdSetzen->setEnabled(on);
+    st.cmdDatei->menuAction()->setEnabled(on);
+    st.cmdSpielen->setEnabled(on);
+    st.Command2->setEnabled(on);
+    st.Command4->setEnabled(on);
+    st.Command5->setEnabled(on);
+    st.Command6->setEnabled(on);
+}
+
+} // namespace
+
+int tokensInPlay(const BoardState &st)
+{
+    const int n = st.steinzahl();
+    return n >= 1 && n <= app::MaxIndex ? n : 0;
+}
+
+std::optional<int> moveTarget(const BoardState &st, int token)
+{
+    if (!BoardState::isIndex(token))
+        return std::nullopt;
+    const std::optional<int> from = st.fieldOfToken(token);
+    if (!from || !st.onBoard(*from))
+        return std::nullopt;
+    const auto &row = st.Kante[size_t(*from)];
+    int target = -1;
+    for (int j = 0; j < FieldCount; ++j) {
+        // A free field in the supply is no place for a token, even when an edge leads there.
+        if (row[size_t(j)] == 1 && st.picFeld[size_t(j)]->toolTipText() == app::Frei && st.onBoard(j))
+            target = j;
+    }
+    if (target < 0)
+        return std::nullopt;
+    return target;
+}
+
+CascadeCount cascadeCount(const BoardState &st, int lastMoved, int prevFree)
+{
+    CascadeCount c;
+    c.free = prevFree;
+    for (int j = 0; j < FieldCount; ++j) {
+        if (st.picFeld[size_t(j)]->toolTipText() == app::Frei && st.onBoard(j))
+            c.free = j;
+    }
+    if (!BoardState::isIndex(c.free))
+        return c;
+
+    // Each token's field read once, not once per neighbour.
+    std::array<int, FieldCount> on{};
+    for (int u = 0; u < FieldCount; ++u)
+        on[size_t(u)] = fieldFromExactTag(st.picZahl[size_t(u)]->tag());
+
+    const auto &row = st.Kante[size_t(c.free)];
+    for (int nb = 0; nb < FieldCount; ++nb) {
+        if (row[size_t(nb)] != 1)
+            continue;
+        for (int u = 0; u < FieldCount; ++u) {
+            if (u != lastMoved && on[size_t(u)] == nb) {
+                ++c.count;
+                c.candidate = u;
+            }
+        }
+    }
+    return c;
+}
+
+bool slide(BoardState &st, int token, int target, SlidePace pace)
+{
+    forms::PictureBox *z = st.picZahl[size_t(token)];
+    const forms::PictureBox *f = st.picFeld[size_t(target)];
+    const double startLeft = z->left(), startTop = z->top();
+    const float destLeft = float(double(f->left()) + (double(f->width()) - double(z->width())) / 2);
+    const float destTop = float(double(f->top()) + (double(f->height()) - double(z->height())) / 2);
+    const double dx = double(destLeft) - startLeft, dy = double(destTop) - startTop;
+
+    bool completed = true;
+    for (int k = 1; k <= pace.steps; ++k) {
+        st.svc.pacing.doEvents();
+        if (st.closing) {
+            completed = false;
+            z->setPos(destLeft, destTop);
+            break;
+        }
+        if (pace.delay > 0)
+            st.svc.pacing.wait(pace.delay);
+        if (k == pace.steps)
+            z->setPos(destLeft, destTop); // exactly on the field, whatever the rounding
+        else
+            z->setPos(float(startLeft + dx * k / pace.steps), float(startTop + dy * k / pace.steps));
+    }
+
+    st.picFeld[size_t(target)]->setToolTipText(app::Besetzt);
+    if (const std::optional<int> old = st.fieldOfToken(token))
+        st.picFeld[size_t(*old)]->setToolTipText(app::Frei);
+    z->setTag(numtext::tagText(std::int64_t(target)));
+    return completed;
+}
+
+void cascade(BoardState &st, int lastMoved, int free)
+{
+    forms::Pacing &pacing = st.svc.pacing;
+    for (;;) {
+        pacing.doEvents();
+        const double pumped = pacing.now();
+        if (st.closing)
+            return;
+        if (st.KaskadeStopp == 1) {
+            st.KaskadeStopp = 0;
+            return;
+        }
+        if (st.chkLawine->value() != 1)
+            return;
+        const CascadeCount c = cascadeCount(st, lastMoved, free);
+        free = c.free;
+        if (st.chkschnell->value() != 1) {
+            // The pause runs from the moment the pump returned.
+            const double left = CascadePause - (pacing.now() - pumped);
+            if (left > 0)
+                pacing.wait(left);
+        }
+        if (c.count != 1)
+            return;
+        lastMoved = c.candidate;
+        if (!slide(st, c.candidate, free, CascadeSlide))
+            return;
+    }
+}
+
+void openPanel(BoardState &st, int token)
+{
+    if (!BoardState::isIndex(token))
+        return;
+    const forms::PictureBox *z = st.picZahl[size_t(token)];
+    st.txtFeld->setText(st.Steintext[size_t(token)]);
+    st.txtFeld->setBackColor(z->backColor());
+    st.txtFeld->setForeColor(z->foreColor());
+    st.picEigenschaften->setPos(float(double(z->left()) + double(z->width())), z->top());
+    st.picEigenschaften->raise();
+    st.picEigenschaften->setVisible(true);
+    st.AktStein = token;
+}
+
+void picZahl_MouseDown(BoardState &st, int index, int button, int, float, float)
+{
+    if (!BoardState::isIndex(index) || st.closing)
+        return;
+    if (button == 2) {
+        openPanel(st, index);
+        return;
+    }
+    // Moves never nest, and a click inside a shuffle would unlock the controls it locked.
+    if (button != 1 || st.busy())
+        return;
+    const std::optional<int> target = moveTarget(st, index);
+    if (!target)
+        return;
+
+    MoveGuard guard(st);
+    if (!slide(st, index, *target, ClickSlide))
+        return; // the window is closing
+    setClickControlsEnabled(st, false);
+    cascade(st, index, *target);
+    setClickControlsEnabled(st, true);
+}
+
+void SteinZiehen(BoardState &st, int token)
+{
+    if (st.closing || st.moveInProgress)
+        return;
+    const std::optional<int> target = moveTarget(st, token);
+    if (!target)
+        return;
+
+    MoveGuard guard(st);
+    if (slide(st, token, *target, ShuffleSlide))
+        cascade(st, token, *target);
+}
+
+void Command3_Click(BoardState &st) { st.KaskadeStopp = 1; }
 
 } // namespace play

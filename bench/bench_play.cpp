@@ -1,0 +1,133 @@
+// The play engine's costs: a shuffle slide with the real pacing (its wall time against
+// the nominal 20 x 0.01 s plus the time its pumps take, and the CPU it uses while it
+// sleeps), and one cascade pass's bookkeeping on a full board with every edge.
+
+#include "app/frmschiebwerk.h"
+#include "play/engine.h"
+#include "play/play.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <sys/resource.h>
+
+namespace {
+
+// The real pacing, with the time spent pumping events added up.
+class MeasuredPacing : public forms::Pacing {
+public:
+    void doEvents() override
+    {
+        const double t0 = m_real.now();
+        m_real.doEvents();
+        pumpSeconds += m_real.now() - t0;
+    }
+    double now() override { return m_real.now(); }
+    void wait(double seconds) override
+    {
+        const double t0 = m_real.now();
+        m_real.wait(seconds);
+        waitSeconds += m_real.now() - t0;
+    }
+
+    double pumpSeconds = 0, waitSeconds = 0;
+
+private:
+    forms::RealPacing m_real;
+};
+
+double cpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    const auto sec = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) * 1e-6; };
+    return sec(u.ru_utime) + sec(u.ru_stime);
+}
+
+// Lays out fields 0..count-1 on the board in rows, joins them by the given rule and starts play.
+template <class Joined>
+void playBoard(app::BoardState &st, int count, Joined joined)
+{
+    for (int i = 0; i < count; ++i) {
+        st.picFeld[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
+        st.picFeld[size_t(i)]->setTag(QStringLiteral("1"));
+        for (int j = 0; j < count; ++j)
+            st.Kante[size_t(i)][size_t(j)] = (i != j && joined(i, j)) ? 1 : 0;
+    }
+    st.cmdSpielen->click();
+}
+
+void BM_ShuffleSlide(benchmark::State &state)
+{
+    MeasuredPacing pacing;
+    app::frmSchiebwerk w(nullptr, nullptr, &pacing);
+    w.show();
+    QApplication::processEvents();
+    app::BoardState &st = w.state();
+    // Two joined fields: token 0 slides to and fro.
+    playBoard(st, 2, [](int, int) { return true; });
+
+    double wall = 0, cpu = 0;
+    pacing.pumpSeconds = 0;
+    pacing.waitSeconds = 0;
+    for (auto _ : state) {
+        const std::optional<int> target = play::moveTarget(st, 0);
+        if (!target) {
+            state.SkipWithError("token 0 cannot move");
+            break;
+        }
+        const double c0 = cpuSeconds();
+        const auto t0 = std::chrono::steady_clock::now();
+        play::slide(st, 0, *target, play::ShuffleSlide);
+        wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        cpu += cpuSeconds() - c0;
+    }
+    const double n = double(state.iterations());
+    const double nominal = play::ShuffleSlide.steps * play::ShuffleSlide.delay + pacing.pumpSeconds / n;
+    state.counters["wall_ms"] = wall / n * 1e3;
+    state.counters["pumps_ms"] = pacing.pumpSeconds / n * 1e3;
+    state.counters["nominal_ms"] = nominal * 1e3;
+    // How much longer than asked the waits slept: the scheduler's share of any excess.
+    state.counters["oversleep_ms"] = (pacing.waitSeconds / n - play::ShuffleSlide.steps * play::ShuffleSlide.delay) * 1e3;
+    state.counters["off_nominal_pct"] = (wall / n - nominal) / nominal * 100;
+    state.counters["cpu_of_core_pct"] = cpu / wall * 100;
+}
+BENCHMARK(BM_ShuffleSlide)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_CascadeCount(benchmark::State &state)
+{
+    app::frmSchiebwerk w;
+    app::BoardState &st = w.state();
+    // All 65 fields, every pair joined: 64 tokens, field 64 free.
+    playBoard(st, app::FieldCount, [](int, int) { return true; });
+    if (st.steinzahl() != 64) {
+        state.SkipWithError("the board is not full");
+        return;
+    }
+    for (auto _ : state) {
+        const play::CascadeCount c = play::cascadeCount(st, 63, 64);
+        benchmark::DoNotOptimize(c);
+    }
+    state.counters["free"] = play::cascadeCount(st, 63, 64).free;
+    state.counters["count"] = play::cascadeCount(st, 63, 64).count;
+}
+BENCHMARK(BM_CascadeCount)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // No display needed.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The parts of the play engine the handlers share among themselves, and that the
+// tests and benchmarks reach directly.
+
+#include "app/board_state.h"
+
+#include <optional>
+#include <vector>
+
+namespace play {
+
+// Pacing of the three kinds of slide and the pause after a cascade move.
+struct SlidePace {
+    int steps;
+    double delay; // seconds per step, 0 = events only
+};
+constexpr SlidePace ClickSlide{20, 0.0};
+constexpr SlidePace ShuffleSlide{20, 0.01};
+constexpr SlidePace CascadeSlide{10, 0.005};
+constexpr double CascadePause = 0.2;
+
+// The number of tokens in play when it can serve as a count of tokens 0..N-1,
+// otherwise 0 (empty, no token, or a value no board can have).
+int tokensInPlay(const app::BoardState &st);
+
+// The field a token would move into: the highest-index free board field joined to
+// the board field the token stands on; nullopt when the token cannot move.
+std::optional<int> moveTarget(const app::BoardState &st, int token);
+
+// One cascade pass's bookkeeping: the free board field (the last one found, or
+// `prevFree` when there is none) and the tokens other than `lastMoved` that stand
+// next to it: how many, and the last one found.
+struct CascadeCount {
+    int free = -1;
+    int count = 0;
+    int candidate = -1;
+};
+CascadeCount cascadeCount(const app::BoardState &st, int lastMoved, int prevFree);
+
+// Slides a token into field `target` and does the bookkeeping of tooltips and tag.
+// Returns false when the window started closing during the slide (the token is then
+// put straight onto the target, so the board stays consistent).
+bool slide(app::BoardState &st, int token, int target, SlidePace pace);
+
+// The forced moves after a move of `lastMoved` into `free`.
+void cascade(app::BoardState &st, int lastMoved, int free);
+
+// A random permutation of 0..n-1, every one equally likely (draws are rejected until
+// they differ from all earlier picks).
+std::vector<int> randomPermutation(forms::Rnd &rnd, int n);
+
+} // namespace play
