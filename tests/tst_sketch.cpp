@@ -80,6 +80,8 @@ void TestSketch::init()
     tw = std::make_unique<testing::TestWindow>();
     tw->window->show();
     QVERIFY(QTest::qWaitForWindowExposed(tw->window.get()));
+    tw->window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(tw->window.get()));
     mouse = std::make_unique<testing::Mouse>(tw->window.get());
     // An edge from (121, 221) to (421, 221), clear of the stroke.
     field(5)->setPos(100, 200);

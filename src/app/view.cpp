@@ -58,7 +58,7 @@ void unlockSize(QWidget *w)
 // then on the window moves because the program moves it.
 class StartupFrameWatch : public QObject {
 public:
-    explicit StartupFrameWatch(BoardState &st) : QObject(st.form), m_st(st)
+    explicit StartupFrameWatch(BoardState &st) : QObject(st.form), m_st(st), m_form(st.form)
     {
         setObjectName(QStringLiteral("StartupFrameWatch"));
         st.form->installEventFilter(this);
@@ -67,12 +67,14 @@ public:
 protected:
     bool eventFilter(QObject *o, QEvent *e) override
     {
-        if (o == m_st.form) {
+        // The window's own pointer: the board state is gone before the window's last
+        // events (its children leaving) arrive here.
+        if (o == m_form) {
             switch (e->type()) {
             case QEvent::Show:
                 // The window handle exists from here on; the frame is settled when it is exposed.
-                if (!m_exposed && !m_handle && m_st.form->windowHandle()) {
-                    m_handle = m_st.form->windowHandle();
+                if (!m_exposed && !m_handle && m_form->windowHandle()) {
+                    m_handle = m_form->windowHandle();
                     m_handle->installEventFilter(this);
                 }
                 break;
@@ -105,6 +107,7 @@ private:
     }
 
     BoardState &m_st;
+    QWidget *const m_form;
     QPointer<QWindow> m_handle;
     bool m_exposed = false;
     bool m_framed = false;
