@@ -346,8 +346,11 @@ private slots:
     {
         QVERIFY(dir.isValid());
         const QString examples = QStringLiteral(GSW_SOURCE_DIR "/examples");
-        for (const QString &name : QDir(examples).entryList({QStringLiteral("*.swk")}, QDir::Files, QDir::Name))
-            corpus << QDir(examples).filePath(name);
+        // Copies: a save may pick any corpus file, and must never land on the sources.
+        for (const QString &name : QDir(examples).entryList({QStringLiteral("*.swk")}, QDir::Files, QDir::Name)) {
+            QVERIFY(QFile::copy(QDir(examples).filePath(name), dir.filePath(name)));
+            corpus << dir.filePath(name);
+        }
         QCOMPARE(corpus.size(), 5);
         // Broken games: short, binary, a bad value on a line, an empty file, a folder.
         QFile good(corpus[0]);
