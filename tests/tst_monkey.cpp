@@ -3,7 +3,7 @@
 // invariants checked after every action.
 //
 //   GSW_MONKEY_SEED=N        first seed (default 1)
-//   GSW_MONKEY_SEEDS=K       how many seeds in a row (default 5)
+//   GSW_MONKEY_SEEDS=K       how many seeds in a row (default 10)
 //   GSW_MONKEY_ACTIONS=M     actions per seed (default 1000)
 //
 // A failing run prints its seed and the actions that led to the failure, so it can
@@ -410,7 +410,7 @@ private slots:
     void monkey()
     {
         const int first = envInt("GSW_MONKEY_SEED", 1);
-        const int seeds = envInt("GSW_MONKEY_SEEDS", 5);
+        const int seeds = envInt("GSW_MONKEY_SEEDS", 10);
         const int actions = envInt("GSW_MONKEY_ACTIONS", 1000);
         for (int seed = first; seed < first + seeds; ++seed) {
             runSeed(seed, actions);
