@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <utility>
 #include <vector>
 
 namespace fixtures {
@@ -30,12 +31,18 @@ inline QByteArray joinLines(const QList<QByteArray> &lines, const QByteArray &en
     return out;
 }
 
-// The file with line `line` (1-based) replaced.
-inline QByteArray withLine(const QByteArray &file, int line, const QByteArray &content)
+// The file with lines replaced, {line (1-based), content} pairs, and the given line ends.
+inline QByteArray edited(const QByteArray &file, const std::vector<std::pair<int, QByteArray>> &changes,
+                         const QByteArray &end = "\r\n")
 {
     QList<QByteArray> lines = splitLines(file);
-    lines[line - 1] = content;
-    return joinLines(lines);
+    for (const auto &[line, content] : changes)
+        lines[line - 1] = content;
+    return joinLines(lines, end);
+}
+inline QByteArray withLine(const QByteArray &file, int line, const QByteArray &content)
+{
+    return edited(file, {{line, content}});
 }
 
 // A game in play mode, right after play started: fields 0, 2, 5 and 9 on the board
@@ -103,7 +110,6 @@ inline std::vector<BadFile> badFiles()
         {"5012 lines", first(5012), {5013, Fault::TooFewLines}},
         {"only line ends", QByteArray(6000, '\n').left(5012), {5013, Fault::TooFewLines}},
 
-        {"field size 70", at(5013, " 70"), {5013, Fault::FieldSize}},
         {"field size 11", at(5013, " 11"), {5013, Fault::FieldSize}},
         {"field size 61", at(5013, " 61"), {5013, Fault::FieldSize}},
         {"field size 11.4", at(5013, " 11.4"), {5013, Fault::FieldSize}},
@@ -112,7 +118,6 @@ inline std::vector<BadFile> badFiles()
 
         {"pointer 1x", at(groupLine(4, 10), " 1x"), {groupLine(4, 10), Fault::NotANumber}},
         {"pointer empty", at(groupLine(0, 10), ""), {groupLine(0, 10), Fault::NotANumber}},
-        {"pointer word", at(groupLine(0, 10), "Pfeil"), {groupLine(0, 10), Fault::NotANumber}},
         {"pointer 16", at(groupLine(64, 10), " 16"), {groupLine(64, 10), Fault::Pointer}},
         {"pointer -1", at(groupLine(7, 10), "-1"), {groupLine(7, 10), Fault::Pointer}},
         {"pointer 98", at(groupLine(7, 10), " 98"), {groupLine(7, 10), Fault::Pointer}},
@@ -124,14 +129,11 @@ inline std::vector<BadFile> badFiles()
         {"visibility True x", at(groupLine(2, 11), "True x"), {groupLine(2, 11), Fault::Visibility}},
         {"visibility 1x", at(groupLine(2, 11), " 1x"), {groupLine(2, 11), Fault::Visibility}},
 
-        {"colour 2^32", at(groupLine(1, 9), " 4294967296"), {groupLine(1, 9), Fault::DoesNotFit}},
         {"colour below int32", at(groupLine(1, 9), "-2147483649"), {groupLine(1, 9), Fault::DoesNotFit}},
         {"colour 2^31", at(groupLine(1, 9), " 2147483648"), {groupLine(1, 9), Fault::DoesNotFit}},
         {"colour beyond RGB", at(groupLine(1, 9), " 16777216"), {groupLine(1, 9), Fault::Colour}},
         {"colour negative", at(groupLine(1, 9), "-1"), {groupLine(1, 9), Fault::Colour}},
         {"colour system entry 0x1F", at(groupLine(1, 9), "-2147483617"), {groupLine(1, 9), Fault::Colour}},
-        {"colour 1e400", at(groupLine(1, 9), " 1e400"), {groupLine(1, 9), Fault::NumberTooLarge}},
-        {"mode colour 2^32", at(5010, " 4294967296"), {5010, Fault::DoesNotFit}},
         {"mode colour beyond RGB", at(5011, " 33554432"), {5011, Fault::Colour}},
 
         {"edge 2", at(edgeLine(3, 4), " 2"), {edgeLine(3, 4), Fault::Edge}},
@@ -145,7 +147,6 @@ inline std::vector<BadFile> badFiles()
         {"token left 1e39", at(groupLine(5, 5), " 1E+39"), {groupLine(5, 5), Fault::Position}},
         {"token top 1e400", at(groupLine(5, 6), " 1e400"), {groupLine(5, 6), Fault::NumberTooLarge}},
 
-        {"field tag 1e400", at(groupLine(6, 4), " 1e400"), {groupLine(6, 4), Fault::NumberTooLarge}},
         {"token tag 1e400", at(groupLine(6, 8), "-1e400"), {groupLine(6, 8), Fault::NumberTooLarge}},
         {"mode tag 1e400", at(5007, " 1e400"), {5007, Fault::NumberTooLarge}},
         {"Steinzahl beyond 32 bits", at(5012, " 1e10"), {5012, Fault::DoesNotFit}},
@@ -153,12 +154,8 @@ inline std::vector<BadFile> badFiles()
         {"text with SOH", at(groupLine(0, 12), "W\x01rfel"), {groupLine(0, 12), Fault::ControlCharacter}},
         {"text with NUL", at(groupLine(0, 12), QByteArray("a\0b", 3)), {groupLine(0, 12), Fault::ControlCharacter}},
         {"text with DEL", at(groupLine(0, 12), "a\x7F"), {groupLine(0, 12), Fault::ControlCharacter}},
-        {"text with ESC", at(groupLine(0, 12), "\x1B[0m"), {groupLine(0, 12), Fault::ControlCharacter}},
         {"field tip with form feed", at(groupLine(8, 3), "frei\x0C"), {groupLine(8, 3), Fault::ControlCharacter}},
         {"token tip with 0x81", at(groupLine(8, 7), "\x81"), {groupLine(8, 7), Fault::UndefinedByte}},
-        {"text with 0x8D", at(groupLine(9, 12), "a\x8D"), {groupLine(9, 12), Fault::UndefinedByte}},
-        {"text with 0x8F", at(groupLine(9, 12), "a\x8F"), {groupLine(9, 12), Fault::UndefinedByte}},
-        {"text with 0x90", at(groupLine(9, 12), "a\x90"), {groupLine(9, 12), Fault::UndefinedByte}},
         {"text with 0x9D", at(groupLine(9, 12), "a\x9D"), {groupLine(9, 12), Fault::UndefinedByte}},
 
         // Only the first failing line counts.
