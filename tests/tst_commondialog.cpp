@@ -92,141 +92,105 @@ class TestCommonDialog : public QObject {
     QString path(const QString &name) const { return QDir(dir.path()).absoluteFilePath(name); }
 
 private slots:
-    void initTestCase();
-
-    void openStartsInInitDirWithPresetFilter();
-    void cancelledOpenKeepsFileName();
-    void saveStartsAtLastFileAndAddsEnding_data();
-    void saveStartsAtLastFileAndAddsEnding();
-    void cancelledSaveKeepsFileName();
-    void colourStartsFromLastAndReportsChoice();
-    void cancelledColourKeepsLastColour();
-    void systemColourAsStartingPoint();
-};
-
-void TestCommonDialog::initTestCase()
-{
-    QVERIFY(dir.isValid());
-    for (const char *name : {"a.swk", "b.swk"}) {
-        QFile f(path(QLatin1String(name)));
-        QVERIFY(f.open(QIODevice::WriteOnly));
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        for (const char *name : {"a.swk", "b.swk"}) {
+            QFile f(path(QLatin1String(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
     }
-}
 
-void TestCommonDialog::openStartsInInitDirWithPresetFilter()
-{
-    AnsweringDialog d;
-    QCOMPARE(d.DefaultExt, QStringLiteral("swk"));
-    d.FileName = QStringLiteral("*swk");
-    d.InitDir = dir.path();
-    d.answer = choose(QStringLiteral("b.swk"));
+    void openStartsInInitDirAndKeepsTheChoice()
+    {
+        AnsweringDialog d;
+        QCOMPARE(d.DefaultExt, QStringLiteral("swk"));
+        d.FileName = QStringLiteral("*swk");
+        d.InitDir = dir.path();
+        d.answer = cancel();
+        QVERIFY(!d.ShowOpen());
+        QCOMPARE(d.FileName, QStringLiteral("*swk"));
 
-    QVERIFY(d.ShowOpen());
-    QCOMPARE(d.shown, 1);
-    QCOMPARE(d.seen.title, QStringLiteral("Spiel öffnen"));
-    QVERIFY(!d.seen.native);
-    QCOMPARE(d.seen.acceptMode, int(QFileDialog::AcceptOpen));
-    QCOMPARE(d.seen.fileMode, int(QFileDialog::ExistingFile));
-    QCOMPARE(d.seen.directory, QDir(dir.path()).absolutePath());
-    QCOMPARE(d.seen.filters.value(0), QStringLiteral("Spiele (*swk)"));
-    QCOMPARE(d.seen.filters.value(1), QStringLiteral("Alle Dateien (*)"));
-    QCOMPARE(d.FileName, path(QStringLiteral("b.swk")));
-}
+        d.answer = choose(QStringLiteral("b.swk"));
+        QVERIFY(d.ShowOpen());
+        QCOMPARE(d.shown, 2);
+        QCOMPARE(d.seen.title, QStringLiteral("Spiel öffnen"));
+        QVERIFY(!d.seen.native);
+        QCOMPARE(d.seen.acceptMode, int(QFileDialog::AcceptOpen));
+        QCOMPARE(d.seen.fileMode, int(QFileDialog::ExistingFile));
+        QCOMPARE(d.seen.directory, QDir(dir.path()).absolutePath());
+        QCOMPARE(d.seen.filters, (QStringList{"Spiele (*swk)", "Alle Dateien (*)"}));
+        QCOMPARE(d.FileName, path(QStringLiteral("b.swk")));
 
-void TestCommonDialog::cancelledOpenKeepsFileName()
-{
-    AnsweringDialog d;
-    d.FileName = QStringLiteral("*swk");
-    d.InitDir = dir.path();
-    d.answer = cancel();
-    QVERIFY(!d.ShowOpen());
-    QCOMPARE(d.FileName, QStringLiteral("*swk"));
+        // A chosen file is offered again next time and kept through a cancel.
+        d.answer = cancel();
+        QVERIFY(!d.ShowOpen());
+        QCOMPARE(d.FileName, path(QStringLiteral("b.swk")));
+        QCOMPARE(d.seen.preselected, QStringList{path(QStringLiteral("b.swk"))});
+    }
 
-    // A chosen file is kept and offered again next time.
-    d.answer = choose(QStringLiteral("a.swk"));
-    QVERIFY(d.ShowOpen());
-    d.answer = cancel();
-    QVERIFY(!d.ShowOpen());
-    QCOMPARE(d.FileName, path(QStringLiteral("a.swk")));
-    QCOMPARE(d.seen.preselected, QStringList{path(QStringLiteral("a.swk"))});
-}
+    void saveStartsAtLastFileAndAddsEnding_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("confirmed");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("no ending") << "neu" << true << "neu.swk";
+        QTest::newRow("with ending") << "zwei.swk" << true << "zwei.swk";
+        QTest::newRow("existing file") << "b.swk" << true << "b.swk";
+        QTest::newRow("cancelled") << "anders" << false << "a.swk";
+    }
+    void saveStartsAtLastFileAndAddsEnding()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, confirmed);
+        QFETCH(QString, saved);
+        AnsweringDialog d;
+        d.FileName = path(QStringLiteral("a.swk"));
+        d.InitDir = QDir::tempPath(); // the last file wins over the start folder
+        d.answer = [&](QDialog &dlg) {
+            static_cast<QFileDialog &>(dlg).selectFile(typed);
+            return confirmed;
+        };
 
-void TestCommonDialog::saveStartsAtLastFileAndAddsEnding_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("saved");
-    QTest::newRow("no ending") << "neu" << "neu.swk";
-    QTest::newRow("with ending") << "zwei.swk" << "zwei.swk";
-    QTest::newRow("existing file") << "b.swk" << "b.swk";
-}
+        QCOMPARE(d.ShowSave(), confirmed);
+        QCOMPARE(d.seen.title, QStringLiteral("Spiel speichern"));
+        QVERIFY(!d.seen.native);
+        QCOMPARE(d.seen.acceptMode, int(QFileDialog::AcceptSave));
+        QCOMPARE(d.seen.suffix, QStringLiteral("swk"));
+        QCOMPARE(d.seen.directory, QDir(dir.path()).absolutePath());
+        QCOMPARE(d.seen.preselected, QStringList{path(QStringLiteral("a.swk"))});
+        QCOMPARE(d.seen.filters.value(0), QStringLiteral("Spiele (*.swk)"));
+        QCOMPARE(d.FileName, path(saved));
+    }
 
-void TestCommonDialog::saveStartsAtLastFileAndAddsEnding()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, saved);
-    AnsweringDialog d;
-    d.FileName = path(QStringLiteral("a.swk"));
-    d.InitDir = QDir::tempPath(); // the last file wins over the start folder
-    d.answer = choose(typed);
-
-    QVERIFY(d.ShowSave());
-    QCOMPARE(d.seen.title, QStringLiteral("Spiel speichern"));
-    QVERIFY(!d.seen.native);
-    QCOMPARE(d.seen.acceptMode, int(QFileDialog::AcceptSave));
-    QCOMPARE(d.seen.suffix, QStringLiteral("swk"));
-    QCOMPARE(d.seen.directory, QDir(dir.path()).absolutePath());
-    QCOMPARE(d.seen.preselected, QStringList{path(QStringLiteral("a.swk"))});
-    QCOMPARE(d.seen.filters.value(0), QStringLiteral("Spiele (*.swk)"));
-    QCOMPARE(d.FileName, path(saved));
-}
-
-void TestCommonDialog::cancelledSaveKeepsFileName()
-{
-    AnsweringDialog d;
-    d.FileName = path(QStringLiteral("a.swk"));
-    d.answer = [](QDialog &dlg) {
-        static_cast<QFileDialog &>(dlg).selectFile(QStringLiteral("anders"));
-        return false;
-    };
-    QVERIFY(!d.ShowSave());
-    QCOMPARE(d.FileName, path(QStringLiteral("a.swk")));
-}
-
-void TestCommonDialog::colourStartsFromLastAndReportsChoice()
-{
-    AnsweringDialog d;
-    d.Color = rgb(10, 20, 30);
-    d.answer = pick(QColor(200, 100, 50), true);
-    QVERIFY(d.ShowColor());
-    QCOMPARE(d.seen.title, QStringLiteral("Farbe wählen"));
-    QVERIFY(!d.seen.native);
-    QCOMPARE(d.seen.colour, QColor(10, 20, 30));
-    QCOMPARE(d.Color, rgb(200, 100, 50));
-    // The next dialog starts from that choice.
-    d.answer = pick(QColor(0, 0, 0), true);
-    QVERIFY(d.ShowColor());
-    QCOMPARE(d.seen.colour, QColor(200, 100, 50));
-    QCOMPARE(d.Color, rgb(0, 0, 0));
-}
-
-void TestCommonDialog::cancelledColourKeepsLastColour()
-{
-    AnsweringDialog d;
-    d.Color = rgb(10, 20, 30);
-    d.answer = pick(QColor(200, 100, 50), false);
-    QVERIFY(!d.ShowColor());
-    QCOMPARE(d.Color, rgb(10, 20, 30));
-}
-
-void TestCommonDialog::systemColourAsStartingPoint()
-{
-    AnsweringDialog d;
-    d.Color = colors::ButtonFace;
-    d.answer = cancel();
-    QVERIFY(!d.ShowColor());
-    QCOMPARE(d.seen.colour, colors::toQColor(colors::ButtonFace));
-    QCOMPARE(d.Color, colors::ButtonFace);
-}
+    void colourDialog_data()
+    {
+        QTest::addColumn<colors::Color>("start");
+        QTest::addColumn<bool>("confirmed");
+        QTest::addColumn<colors::Color>("after");
+        QTest::newRow("chosen") << rgb(10, 20, 30) << true << rgb(200, 100, 50);
+        QTest::newRow("cancelled") << rgb(10, 20, 30) << false << rgb(10, 20, 30);
+        QTest::newRow("system colour as start") << colors::ButtonFace << false << colors::ButtonFace;
+    }
+    void colourDialog()
+    {
+        QFETCH(colors::Color, start);
+        QFETCH(bool, confirmed);
+        QFETCH(colors::Color, after);
+        AnsweringDialog d;
+        d.Color = start;
+        d.answer = pick(QColor(200, 100, 50), confirmed);
+        QCOMPARE(d.ShowColor(), confirmed);
+        QCOMPARE(d.seen.title, QStringLiteral("Farbe wählen"));
+        QVERIFY(!d.seen.native);
+        QCOMPARE(d.seen.colour, colors::toQColor(start));
+        QCOMPARE(d.Color, after);
+        // The next dialog starts from what the last one left.
+        d.answer = cancel();
+        d.ShowColor();
+        QCOMPARE(d.seen.colour, colors::toQColor(after));
+    }
+};
 
 QTEST_MAIN(TestCommonDialog)
 #include "tst_commondialog.moc"
