@@ -48,11 +48,11 @@ case "$mode" in
     echo "== normal build and tests"
     build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     (cd build && ctest --output-on-failure -j"$jobs")
+    echo "== the game file reader under libFuzzer for 60 seconds"
+    bash fuzz/run.sh 60
     echo "== sanitizer build (ASan+UBSan) and tests"
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DGSW_SANITIZE=ON -DGSW_BENCH=OFF
     (cd build-asan && ctest --output-on-failure -j"$jobs")
-    echo "== the game file reader under libFuzzer for 60 seconds"
-    bash fuzz/run.sh 60
     ;;
   *)
     echo "usage: bash scripts/setup.sh play|test" >&2; exit 2 ;;
