@@ -41,17 +41,18 @@ build() { # dir, extra cmake args...
 
 case "$mode" in
   play)
-    build build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DGSW_BENCH=OFF
-    exec ./build/graphen-schiebwerk
+    # A folder of its own, so the test build's settings never mix with this one.
+    build build-play -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DGSW_BENCH=OFF -DGSW_SANITIZE=OFF
+    exec ./build-play/graphen-schiebwerk
     ;;
   test)
     echo "== normal build and tests"
-    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DGSW_BENCH=ON -DGSW_SANITIZE=OFF
     (cd build && ctest --output-on-failure -j"$jobs")
     echo "== the game file reader under libFuzzer for 60 seconds"
     bash fuzz/run.sh 60
     echo "== sanitizer build (ASan+UBSan) and tests"
-    build build-asan -DCMAKE_BUILD_TYPE=Debug -DGSW_SANITIZE=ON -DGSW_BENCH=OFF
+    build build-asan -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DGSW_SANITIZE=ON -DGSW_BENCH=OFF
     (cd build-asan && ctest --output-on-failure -j"$jobs")
     ;;
   *)
