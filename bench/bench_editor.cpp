@@ -3,6 +3,7 @@
 // A cursor-key nudge (key press to edges redrawn) has to keep up with key repeat, and
 // dragging the field-size thumb re-lays all fields at every step.
 
+#include "bench_main.h"
 #include "app/frmschiebwerk.h"
 #include "editor/editor.h"
 
@@ -83,16 +84,4 @@ BENCHMARK(BM_NudgeCompleteBoardPainted)->Unit(benchmark::kMillisecond)->Repetiti
 BENCHMARK(BM_FieldSizeStep)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_FieldSizeStepPainted)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return runBenchmarks(argc, argv); }

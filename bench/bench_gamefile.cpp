@@ -7,6 +7,7 @@
 //   redraws    only the two board redraws an open runs, for comparison
 // Run the release build: build/bench/bench_gamefile
 
+#include "bench_main.h"
 #include "app/app.h"
 #include "app/frmschiebwerk.h"
 #include "editor/editor.h"
@@ -142,14 +143,4 @@ BENCHMARK(BM_OpenRedrawsOnly)->Unit(benchmark::kMicrosecond)->Repetitions(7)->Re
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    theFixture.reset();
-    return 0;
-}
+int main(int argc, char **argv) { return runBenchmarks(argc, argv, [] { theFixture.reset(); }); }

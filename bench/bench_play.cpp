@@ -2,6 +2,7 @@
 // the nominal 20 x 0.01 s plus the time its pumps take, and the CPU it uses while it
 // sleeps), and one cascade pass's bookkeeping on a full board with every edge.
 
+#include "bench_main.h"
 #include "app/frmschiebwerk.h"
 #include "play/engine.h"
 #include "play/play.h"
@@ -118,16 +119,4 @@ BENCHMARK(BM_CascadeCount)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    // No display needed.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return runBenchmarks(argc, argv); }

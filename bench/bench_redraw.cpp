@@ -1,6 +1,7 @@
 // The board redraw on the largest board there is: all 65 fields in a 13 x 5 grid at
 // 48-pixel spacing in the play area, every pair joined (2080 edges).
 
+#include "bench_main.h"
 #include "app/frmschiebwerk.h"
 #include "editor/editor.h"
 
@@ -36,12 +37,4 @@ BENCHMARK(BM_KantenZeichnen_CompleteGraph)->Unit(benchmark::kMillisecond)->Repet
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return runBenchmarks(argc, argv); }

@@ -51,10 +51,7 @@ private slots:
     void init()
     {
         tw = std::make_unique<testing::TestWindow>();
-        tw->window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(tw->window.get()));
-        tw->window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(tw->window.get()));
+        QVERIFY(tw->showActive());
         mouse = std::make_unique<testing::Mouse>(tw->window.get());
     }
     void cleanup()

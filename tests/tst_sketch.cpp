@@ -60,10 +60,7 @@ private slots:
     void init()
     {
         tw = std::make_unique<testing::TestWindow>();
-        tw->window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(tw->window.get()));
-        tw->window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(tw->window.get()));
+        QVERIFY(tw->showActive());
         mouse = std::make_unique<testing::Mouse>(tw->window.get());
         // An edge from (121, 221) to (421, 221), clear of the stroke.
         testing::buildBoard(st(), QString(), {5, 6});

@@ -4,6 +4,7 @@
 #include "forms/numtext.h"
 
 #include <QCoreApplication>
+#include <QTest>
 #include <QRegularExpression>
 #include <set>
 
@@ -81,6 +82,15 @@ void ScriptedMessages::critical(const QString &title, const QString &text)
 TestWindow::TestWindow() : window(std::make_unique<app::frmSchiebwerk>(&dialog, &messages, &pacing)) {}
 
 TestWindow::~TestWindow() { window.reset(); }
+
+bool TestWindow::showActive()
+{
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        return false;
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window.get());
+}
 
 void buildBoard(app::BoardState &st, const QString &edges, const std::vector<int> &extraFields, int columns,
                 float spacing)

@@ -62,6 +62,9 @@ struct TestWindow {
     ScriptedMessages messages;
     std::unique_ptr<app::frmSchiebwerk> window;
     app::BoardState &st() { return window->state(); }
+    // Shows the window and makes it the active one, as real mouse input needs;
+    // false when the platform does not get there.
+    bool showActive();
 };
 
 // Puts the fields named in the edge list (and any in `extraFields`) on the board in
