@@ -9,14 +9,10 @@ for tool in Xvfb xdotool import; do
   command -v "$tool" >/dev/null || { echo "smoke: $tool is missing"; exit 1; }
 done
 
-# A free display number.
-disp=""
-for n in $(seq 91 140); do
-  if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then disp=":$n"; break; fi
-done
-[ -n "$disp" ] || { echo "smoke: no free display"; exit 1; }
-
-Xvfb "$disp" -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and names it once it accepts clients, so two runs
+# never race for one number and nothing connects before the server is ready.
+rm -f "$out/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
 xvfb=$!
 app=""
 cleanup() {
@@ -25,8 +21,9 @@ cleanup() {
   wait 2>/dev/null || true
 }
 trap cleanup EXIT
-export DISPLAY=$disp
-for _ in $(seq 1 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 1 200); do [ -s "$out/display" ] && break; sleep 0.05; done
+[ -s "$out/display" ] || { echo "smoke: Xvfb did not start"; cat "$out/xvfb.log"; exit 1; }
+export DISPLAY=":$(tr -dc 0-9 <"$out/display")"
 
 env -u QT_QPA_PLATFORM "$bin" >"$out/app.log" 2>&1 &
 app=$!
