@@ -68,7 +68,7 @@ void headingStyle(TextBox *t, const QString &text)
     t->setBackColor(rgb(255, 255, 255));
     t->setReadOnly(true);
     t->setAlignment(Qt::AlignCenter);
-    t->setFocusPolicy(Qt::NoFocus);
+    t->setFocusPolicy(Qt::ClickFocus);
     t->setCursor(Qt::ArrowCursor);
     t->setTextMargins(0, 0, 0, 0);
 }
@@ -77,7 +77,7 @@ void hintStyle(TextBox *t, const QString &text)
 {
     t->setText(text);
     t->setReadOnly(true);
-    t->setFocusPolicy(Qt::NoFocus);
+    t->setFocusPolicy(Qt::ClickFocus);
     t->setCursor(Qt::ArrowCursor);
     t->setTextMargins(0, 0, 0, 0);
 }

@@ -50,12 +50,13 @@ void unlockSize(QWidget *w)
     w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
-// Start-up records the window before it is shown, when it has no frame yet, so
-// Normalmass 0..3 would miss the frame. The first time the window is on screen its
-// outer geometry is taken again. Where the platform still reports no frame then (a
-// window manager may add it a little later), each move or resize that follows takes
-// it again, until the frame is known. The first view command ends the watch: from
-// then on the window moves because the program moves it.
+// Start-up records the window before it is shown, when it has no frame yet. The
+// first time the window is exposed its outer geometry is taken once more, and that
+// is the normal view from then on. A window manager may report its frame a moment
+// after the expose: while the window has shown no frame, the first move or resize
+// that brings one takes the geometry once again, and that is the last time. A window
+// that never gets a frame (no window manager) is taken as it first appeared, so
+// moving it later does not change where "normal" puts it back.
 class StartupFrameWatch : public QObject {
 public:
     explicit StartupFrameWatch(BoardState &st) : QObject(st.form), m_st(st), m_form(st.form)
@@ -80,7 +81,7 @@ protected:
                 break;
             case QEvent::Move:
             case QEvent::Resize:
-                if (m_exposed && !m_framed)
+                if (m_exposed && framed())
                     take();
                 break;
             default: break;
@@ -94,23 +95,23 @@ protected:
     }
 
 private:
+    bool framed() const { return !frameMargins(m_form).isNull(); }
+
     void take()
     {
-        const QRect f = m_st.form->frameGeometry();
+        const QRect f = m_form->frameGeometry();
         m_st.Normalmass[0] = f.x() * Twips;
         m_st.Normalmass[1] = f.y() * Twips;
         m_st.Normalmass[2] = f.width() * Twips;
         m_st.Normalmass[3] = f.height() * Twips;
-        m_framed = !frameMargins(m_st.form).isNull();
-        if (m_framed)
-            m_st.form->removeEventFilter(this);
+        if (framed())
+            m_form->removeEventFilter(this);
     }
 
     BoardState &m_st;
     QWidget *const m_form;
     QPointer<QWindow> m_handle;
     bool m_exposed = false;
-    bool m_framed = false;
 };
 
 void endStartupFrameWatch(BoardState &st)
@@ -126,27 +127,13 @@ void watchStartupFrame(BoardState &st)
     new StartupFrameWatch(st);
 }
 
-void cmdGanz_Click(BoardState &st)
+namespace {
+
+// The full-screen steps that follow from the window's size: the board fills the
+// window, and what hangs on its right and bottom edges moves with it.
+void layoutFullScreen(BoardState &st)
 {
-    endStartupFrameWatch(st);
-    QScreen *screen = st.form->screen() ? st.form->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-
-    // The normal view's fixed size gives way; the window and the inner area grow.
-    unlockSize(st.form);
-    if (QWidget *client = st.form->centralWidget())
-        unlockSize(client);
-    setWindowPos(st, area.left() * Twips, area.top() * Twips);
-    setWindowSize(st, area.width() * Twips, area.height() * Twips);
-    // Full screen is fixed as well, at the size the window actually took.
-    st.form->setFixedSize(st.form->size());
-
     forms::PictureBox *board = st.picRahmen;
-    // The board's outer width in twips becomes the bar's width in board pixels: the
-    // bar reaches beyond the widened board and is cut off at its border.
-    st.Picture2->setWidth(board->width());
     board->setHeight(float((windowHeight(st) - double(board->top())) * BoardHeightShare));
     board->setWidth(float(windowWidth(st) - double(board->left()) - BoardRightMargin));
     st.Command1->setLeft(
@@ -166,9 +153,70 @@ void cmdGanz_Click(BoardState &st)
     st.image2->setLeft(float(innerWidth * Image2Share - double(st.image2->width())));
 }
 
+// A window manager answers a resize when it gets to it, and may give the window less
+// than the screen (a panel, a size limit). Until the next view command, whatever size
+// the platform reports is the one the board is laid out for.
+class FullScreenFollower : public QObject {
+public:
+    explicit FullScreenFollower(BoardState &st) : QObject(st.form), m_st(st), m_form(st.form)
+    {
+        setObjectName(QStringLiteral("FullScreenFollower"));
+        st.form->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (o == m_form && e->type() == QEvent::Resize && m_form->size() != m_laidOut) {
+            m_laidOut = m_form->size();
+            m_form->setFixedSize(m_laidOut);
+            layoutFullScreen(m_st);
+        }
+        return false;
+    }
+
+private:
+    BoardState &m_st;
+    QWidget *const m_form;
+    QSize m_laidOut = m_form->size();
+};
+
+void endFullScreenFollower(BoardState &st)
+{
+    delete st.form->findChild<FullScreenFollower *>(QStringLiteral("FullScreenFollower"), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+void cmdGanz_Click(BoardState &st)
+{
+    endStartupFrameWatch(st);
+    endFullScreenFollower(st);
+    QScreen *screen = st.form->screen() ? st.form->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+
+    // The normal view's fixed size gives way; the window and the inner area grow.
+    unlockSize(st.form);
+    if (QWidget *client = st.form->centralWidget())
+        unlockSize(client);
+    setWindowPos(st, area.left() * Twips, area.top() * Twips);
+    setWindowSize(st, area.width() * Twips, area.height() * Twips);
+    // Full screen is fixed as well, at the size the window takes.
+    st.form->setFixedSize(st.form->size());
+
+    // The board's outer width in twips becomes the bar's width in board pixels: the
+    // bar reaches beyond the widened board and is cut off at its border.
+    st.Picture2->setWidth(st.picRahmen->width());
+    layoutFullScreen(st);
+    new FullScreenFollower(st);
+}
+
 void cmdNormal_Click(BoardState &st)
 {
     endStartupFrameWatch(st);
+    endFullScreenFollower(st);
     const auto &n = st.Normalmass;
 
     // Back to the fixed normal window: the inner area first, so the window can shrink.

@@ -26,7 +26,7 @@ public:
 
 CommandButton::CommandButton(QWidget *parent, float unitsPerPixel) : Ctl<QPushButton>(parent, unitsPerPixel)
 {
-    setFocusPolicy(Qt::TabFocus);
+    setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
 }
 

@@ -27,6 +27,9 @@ public:
         // A press on anything lying on a picture box never reaches the box itself,
         // also not while the control is disabled.
         this->setAttribute(Qt::WA_NoMousePropagation);
+        // A click on any control takes the keyboard focus, so a field keeps it (and
+        // with it the cursor keys) only until something else is clicked.
+        this->setFocusPolicy(Qt::FocusPolicy(this->focusPolicy() | Qt::ClickFocus));
     }
 
     float left() const { return m_left; }

@@ -225,8 +225,12 @@ bool clipSegment(QPointF &a, QPointF &b, QPointF lo, QPointF hi)
 
 // An aliased line `width` device pixels wide: a Bresenham walk along the major
 // axis, `width` pixels across it (the pixel of the line and those before it).
+// The walk always starts at the upper end (the left one on a level line): its ties
+// depend on the direction, and a segment must give the same pixels from either end.
 void rasterLine(QImage &img, QPointF a, QPointF b, int width, QRgb colour)
 {
+    if (b.y() < a.y() || (b.y() == a.y() && b.x() < a.x()))
+        std::swap(a, b);
     const double margin = width + 2;
     if (!clipSegment(a, b, QPointF(-margin, -margin), QPointF(img.width() + margin, img.height() + margin)))
         return;
@@ -454,18 +458,39 @@ bool withinWindow(Qt::FocusReason r)
 }
 } // namespace
 
+// When the window becomes active again, the focus comes back to where it was, or to
+// the box whose click activated the window: that much is a change within the window.
 void PictureBox::focusInEvent(QFocusEvent *e)
 {
     Ctl<QWidget>::focusInEvent(e);
-    if (withinWindow(e->reason()))
+    if (withinWindow(e->reason()) || (e->reason() == Qt::ActiveWindowFocusReason && !m_hasFocus)) {
+        m_hasFocus = true;
         emit gotFocus();
+    }
 }
 
 void PictureBox::focusOutEvent(QFocusEvent *e)
 {
     Ctl<QWidget>::focusOutEvent(e);
-    if (withinWindow(e->reason()))
+    if (withinWindow(e->reason())) {
+        m_hasFocus = false;
         emit lostFocus();
+    } else if (m_hasFocus && window()) {
+        // The window went away; see where the focus is when it comes back.
+        window()->installEventFilter(this);
+    }
+}
+
+bool PictureBox::eventFilter(QObject *o, QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate && o == window()) {
+        o->removeEventFilter(this);
+        if (m_hasFocus && window()->focusWidget() != this) {
+            m_hasFocus = false;
+            emit lostFocus();
+        }
+    }
+    return Ctl<QWidget>::eventFilter(o, e);
 }
 
 int keyCodeFromQt(int k)

@@ -101,6 +101,7 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
     void applyColors() override;
     void applyGeometry() override;
 
@@ -123,6 +124,8 @@ private:
     bool m_drawn = false;
     QPointF m_lastGlobal;
     Qt::MouseButton m_pressed = Qt::NoButton;
+    // The focus came here within the window and has not left it within the window.
+    bool m_hasFocus = false;
 };
 
 // Game key codes for Qt keys: cursor keys 37..40, letters and digits as their
