@@ -489,7 +489,7 @@ private slots:
         // In the first slide nothing is locked yet; then at a pass and inside a forced slide.
         for (const char *a : actions)
             for (int pump : {10, 21, 27})
-                QTest::addRow("%s at pump %d", a, pump) << QString::fromLatin1(a) << pump << false;
+                QTest::newRow(QByteArray(a) + " at pump " + QByteArray::number(pump)) << QString::fromLatin1(a) << pump << false;
         for (int m : {0, 1}) {
             const char *at = m ? "inside a shuffle move" : "at a shuffle pass";
             QTest::addRow("tokens %s", at) << "tokens" << m << false;
@@ -499,7 +499,7 @@ private slots:
         // A right click and "Vorgabe" act anywhere.
         for (const char *a : {"right", "Command10"})
             for (int pump : {27, 0, 1})
-                QTest::addRow("%s at %d", a, pump) << QString::fromLatin1(a) << pump << true;
+                QTest::newRow(QByteArray(a) + " at " + QByteArray::number(pump)) << QString::fromLatin1(a) << pump << true;
     }
     void clicksInsideALoop()
     {
