@@ -21,6 +21,8 @@
 #include "forms/numtext.h"
 #include "gamefile/gamefile.h"
 
+#include <QColorDialog>
+#include <QFileDialog>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <map>
@@ -198,6 +200,11 @@ class TestWindowScenarios : public QObject {
             in.open(QIODevice::ReadOnly);
             out.open(QIODevice::WriteOnly);
             out.write(in.readAll().chopped(4) + " 61\r\n");
+        } else if (v == QLatin1String("away")) { // another window takes the focus, and gives it back
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other) && tw->showActive());
         } else if (v == QLatin1String("quit")) {
             tw->window.close();
         } else if (v == QLatin1String("file")) {
@@ -339,8 +346,9 @@ private slots:
             {"sketch", "edges:5-6 swatch3 press:board:200:300 to:260:300 to:260:360 release:260:360 press:board:300:400:M "
                        "to:350:420 release:350:420:M shot:sketch colour:- press:board:500:400:R release:500:400:R "
                        "colour:10,200,30 press:board:500:400:R release:500:400:R press:board:200:200 to:300:250 "
-                       "release:300:250 F6 shot:colour X"},
-            {"size", "menu:new edges:5-5 size:47 size:12 n size:13 drag:5:300:300 size:60"},
+                       "release:300:250 F6 away shot:colour X"},
+            {"size", "menu:new edges:5-5 size:47 size:12 n size:13 drag:5:300:300 at:bar:12:37 at:bar:12:29 "
+                     "press:bar:12:15 to:100:120 release:100:120"},
             {"new", "edges:0-1,1-2 play F1:R Z0:R colour:0,128,128 stone type:Ab textok Z0:R ok connect F2 size:50 menu:new"},
             {"files", "edges:0-1,1-2 play file:spiel save file:b.SWK menu:save file:- open file:b.SWK open "
                       "file:fehlt/x.swk save file:nix.swk open spoil:k.swk file:k.swk open Z1 set menu:hide "
@@ -362,6 +370,104 @@ private slots:
         if (got != want)
             qWarning().noquote() << "\n[" + QString::fromLatin1(QTest::currentDataTag()) + "]\n" + got.join('\n');
         QCOMPARE(got, want);
+    }
+
+    // A fresh window: every line of its game and what else lasts, one line per kind.
+    void startUp()
+    {
+        TestWindow t;
+        QStringList got;
+        for (auto [name, value] : lasting(t.st, QStringLiteral("/keiner"))) {
+            const int k = name.mid(1).section(QLatin1Char(' '), 0, 0).toInt();
+            const double v = value.mid(1).chopped(1).toDouble(), pile = name.endsWith(QLatin1String("left")) ? 12 : 32;
+            if (name.contains(QRegularExpression(QStringLiteral("^F\\d+ (left|top)$"))) && v >= pile && v < pile + 8)
+                value = QStringLiteral("pile");
+            if (name.contains(QRegularExpression(QStringLiteral("^Z\\d+ (left|top)$"))) || name == QLatin1String("window"))
+                continue;
+            if (name.endsWith(QLatin1String(" text")) && value == QStringLiteral("\" %1\"").arg(k + 1))
+                value = QStringLiteral("\" k+1\"");
+            const QString line = QString(name).replace(QRegularExpression(QStringLiteral("^([FZ]|edge )\\d+")), QStringLiteral("\\1#"))
+                                     .replace(QRegularExpression(QStringLiteral("-\\d+$")), QStringLiteral("-#"))
+                + QLatin1Char(' ') + value;
+            if (!got.contains(line))
+                got << line;
+        }
+        QCOMPARE(got, expected()["start"]);
+        const QObjectList pile = t.st.picRahmen->surface()->children(); // field 0 on top, 64 at the bottom
+        for (int i = 0; i < app::MaxIndex; ++i)
+            QVERIFY(pile.indexOf(t.st.picFeld[size_t(i)]) > pile.indexOf(t.st.picFeld[size_t(i + 1)]));
+    }
+
+    // The sample games, made by our own writer from games just started, open to boards
+    // that save back to the same bytes.
+    void samplesSaveBackUnchanged()
+    {
+        for (const QFileInfo &f : QDir(Source + QStringLiteral("examples")).entryInfoList({QStringLiteral("*.swk")})) {
+            TestWindow t;
+            QTemporaryDir d;
+            QFile in(f.filePath()), out(d.filePath(QStringLiteral("x.swk")));
+            QVERIFY(gamefile::openFrom(t.st, f.filePath()) && gamefile::saveTo(t.st, out.fileName()));
+            QVERIFY(in.open(QIODevice::ReadOnly) && out.open(QIODevice::ReadOnly) && in.readAll() == out.readAll());
+            QCOMPARE(checkInvariants(t.st), QString());
+        }
+    }
+
+    // Regression: the last child events of a shown window once reached the start-up frame
+    // watch after the board state had gone, a use after free under ASan.
+    void teardownOfAShownWindow()
+    {
+        auto t = std::make_unique<TestWindow>();
+        QVERIFY(t->showActive());
+        t.reset();
+    }
+
+    // Regressions: on-screen geometry rounds halves up on both sides of zero; a hidden box
+    // lays out its inner area at once.
+    void boxGeometry()
+    {
+        forms::PictureBox box(nullptr, 1.0f);
+        box.setBounds(-10.5f, 20.5f, 47, 47);
+        QCOMPARE(box.geometry(), QRect(-10, 21, 47, 47));
+        QCOMPARE(box.innerWidthPx(), 43);
+    }
+
+    // The common dialog over Qt's own dialogs, answered where they would be shown.
+    void commonDialog()
+    {
+        struct Answering : forms::QtCommonDialog {
+            Answering() : forms::QtCommonDialog(nullptr) {}
+            std::function<bool(QDialog &)> answer;
+            QString seen;
+            bool exec(QDialog &d) override
+            {
+                const auto *f = qobject_cast<QFileDialog *>(&d);
+                const auto *c = qobject_cast<QColorDialog *>(&d);
+                seen = f ? QStringLiteral("%1 %2%3 %4 [%5] %6 [%7] ").arg(d.windowTitle()).arg(f->acceptMode()).arg(f->fileMode())
+                               .arg(f->defaultSuffix(), f->nameFilters().join(QLatin1Char(';')), f->directory().dirName(),
+                                    f->selectedFiles().value(0).section(QLatin1Char('/'), -2))
+                         : d.windowTitle() + QLatin1Char(' ') + c->currentColor().name() + QLatin1Char(' ');
+                seen += QString::number(f ? f->testOption(QFileDialog::DontUseNativeDialog) : c->testOption(QColorDialog::DontUseNativeDialog));
+                return answer(d);
+            }
+        } d;
+        QTemporaryDir dir;
+        d.FileName = QStringLiteral("*swk");
+        d.InitDir = dir.path();
+        d.answer = [](QDialog &f) { return static_cast<QFileDialog &>(f).selectFile(QStringLiteral("b.swk")), true; };
+        QVERIFY(d.ShowOpen());
+        const QString name = QDir(dir.path()).dirName();
+        QCOMPARE(d.seen, QStringLiteral("Spiel öffnen 01 swk [Spiele (*swk);Alle Dateien (*)] %1 [] 1").arg(name));
+        QCOMPARE(d.FileName, dir.filePath(QStringLiteral("b.swk")));
+        d.answer = [](QDialog &) { return false; }; // the last file is offered again; a cancel keeps it
+        QVERIFY(!d.ShowSave());
+        QCOMPARE(d.seen, QStringLiteral("Spiel speichern 10 swk [Spiele (*.swk);Alle Dateien (*)] %1 [%1/b.swk] 1").arg(name));
+        QCOMPARE(d.FileName, dir.filePath(QStringLiteral("b.swk")));
+        d.Color = colors::rgb(10, 20, 30);
+        d.answer = [](QDialog &c) { return static_cast<QColorDialog &>(c).setCurrentColor(QColor(200, 100, 50)), true; };
+        QVERIFY(d.ShowColor() && d.Color == colors::rgb(200, 100, 50));
+        d.answer = [](QDialog &c) { return static_cast<QColorDialog &>(c).setCurrentColor(Qt::red), false; };
+        QVERIFY(!d.ShowColor() && d.Color == colors::rgb(200, 100, 50));
+        QCOMPARE(d.seen, QStringLiteral("Farbe wählen #c86432 1"));
     }
 
     void cleanup()

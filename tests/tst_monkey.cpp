@@ -1,0 +1,229 @@
+// A seeded monkey: random user actions on the whole window, fired also from inside the
+// event pumps of running slides, cascades and shuffles, with the board's invariants
+// checked after every action and, now and then, a saved game opened again.
+//
+//   GSW_MONKEY_SEED=N (default 1), GSW_MONKEY_SEEDS=K (10), GSW_MONKEY_ACTIONS=M (1000)
+//
+// A failure prints its seed and the last actions; GSW_MONKEY_SEED=<seed>
+// GSW_MONKEY_SEEDS=1 replays it.
+
+#include "support.h"
+
+#include "gamefile/gamefile.h"
+#include "play/engine.h"
+
+#include <QClipboard>
+#include <QCryptographicHash>
+#include <QTemporaryDir>
+
+using namespace testing;
+
+class TestMonkey : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestWindow> tw;
+    QTemporaryDir dir;
+    QStringList corpus, log;
+    quint64 state = 0;
+    int depth = 0, pumpsThisAction = 0;
+    long totalPumps = 0;
+
+    app::BoardState &st() { return tw->st; }
+    quint64 next() // splitmix64, the monkey's own stream
+    {
+        quint64 z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    int below(int n) { return n <= 0 ? 0 : int(next() % quint64(n)); }
+    bool chance(int percent) { return below(100) < percent; }
+    Qt::MouseButton button() { return std::array{Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}[size_t(below(10) * 3 / 13)]; }
+    void note(const QString &what)
+    {
+        log << QString(depth * 2, QLatin1Char(' ')) + what;
+        if (log.size() > 40)
+            log.removeFirst();
+    }
+    QPoint somewhere(QWidget *w) { return QPoint(below(std::max(1, w->width())), below(std::max(1, w->height()))); }
+
+    // A press, some moves over the board and a release, as a user makes them.
+    void gesture(QWidget *w, Qt::MouseButton b)
+    {
+        if (!w->isVisible())
+            return;
+        QTest::mousePress(w, b, {}, somewhere(w));
+        QWidget *board = st().picRahmen->surface();
+        QPoint at = board->mapFromGlobal(w->mapToGlobal(QPoint()));
+        for (int i = below(4); i > 0; --i)
+            QTest::mouseMove(board, at = somewhere(board));
+        QTest::mouseRelease(board, b, {}, at);
+    }
+
+    void act()
+    {
+        auto &s = st();
+        // A right click on a text box or the scroll bar opens a context menu: closed at once.
+        QTimer::singleShot(0, &tw->window, [] {
+            while (QWidget *popup = QApplication::activePopupWidget())
+                popup->close();
+        });
+        for (int i = 0; i < 3; ++i) { // what the dialogs answer: cancels, colours, good, bad and impossible files
+            tw->dialog.colors.push_back(chance(20) ? std::nullopt : std::optional(colors::rgb(below(256), below(256), below(256))));
+            const int k = below(10);
+            tw->dialog.files.push_back(k == 0 ? std::nullopt : std::optional(k == 1 ? dir.filePath("keinordner/x.swk")
+                : k == 2 ? dir.filePath("spiel.SWK") : k <= 4 ? dir.filePath(QStringLiteral("monkey%1.swk").arg(below(3)))
+                : corpus[size_t(below(int(corpus.size())))]));
+        }
+        const int kind = below(100);
+        if (kind < 3) {
+            note("play");
+            QTest::mouseClick(s.cmdSpielen, Qt::LeftButton);
+        } else if (kind < 18) {
+            const int i = below(app::FieldCount);
+            note(QStringLiteral("field %1").arg(i));
+            gesture(s.picFeld[size_t(i)]->surface(), button());
+        } else if (kind < 36) { // mostly tokens that can move
+            std::vector<int> movable;
+            for (int k = 0; k < std::clamp(s.steinzahl(), 1, 64); ++k)
+                if (play::moveTarget(s, k))
+                    movable.push_back(k);
+            const int i = !movable.empty() && chance(60) ? movable[size_t(below(int(movable.size())))] : below(app::FieldCount);
+            note(QStringLiteral("token %1").arg(i));
+            gesture(s.picZahl[size_t(i)]->surface(), chance(80) ? Qt::LeftButton : button());
+        } else if (kind < 44) {
+            note("board");
+            gesture(s.picRahmen->surface(), button());
+        } else if (kind < 52) {
+            const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_A, Qt::Key_Space, Qt::Key_Tab};
+            note("key");
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &tw->window, keys[below(7)]);
+        } else if (kind < 62) {
+            QAction *items[] = {s.cmdneu, s.cmdLadenM, s.cmdSpeichernM, s.cmdGanz, s.cmdNormal, s.cmdNaus, s.cmdNein, s.cmdInfo};
+            const int k = below(8);
+            note(items[k]->text());
+            if (k >= 3 || s.cmdDatei->menuAction()->isEnabled()) // a disabled menu does not open
+                items[k]->trigger();
+        } else if (kind < 68) {
+            note("palette");
+            QTest::mouseClick(s.Picture1[size_t(below(9))]->surface(), Qt::LeftButton);
+        } else if (kind < 72) {
+            note("field size");
+            s.VScroll1->triggerAction(QAbstractSlider::SliderAction(1 + below(6)));
+        } else if (kind < 76) {
+            note("token text");
+            s.txtFeld->selectAll();
+            QGuiApplication::clipboard()->setText(QStringList{"W\u00fc", "\u20ac5", "a\tb", "\n", "\x01x", ""}[below(6)]);
+            QTest::keyClick(s.txtFeld, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QWidget *all[] = {s.cmdSetzen, s.cmdVerbinden, s.Command1, s.Command2, s.Command3, s.Command4, s.Command5,
+                              s.Command6, s.Command7, s.Command8, s.Command9, s.Command10, s.Command11, s.Command12,
+                              s.cmdtxtFeld, s.image1, s.image2, s.chkLawine, s.chkschnell, s.Text1, s.VScroll1,
+                              s.picsteinFarbe->surface(), s.pictextfarbe->surface(), s.Picture3->surface()};
+            QWidget *w = all[below(int(std::size(all)))];
+            note(QStringLiteral("control %1").arg(w->metaObject()->className()));
+            if (w->isVisible())
+                QTest::mouseClick(w, chance(85) ? Qt::LeftButton : button(), {}, somewhere(w));
+        }
+    }
+
+    QString violations()
+    {
+        auto &s = st();
+        if (QString v = checkInvariants(s); !v.isEmpty())
+            return v;
+        for (int k = 0; s.playMode() && k < s.steinzahl(); ++k) { // tokens stand centred on their fields
+            const auto *z = s.picZahl[size_t(k)], *f = s.picFeld[size_t(*s.fieldOfToken(k))];
+            if (z->left() != float(double(f->left()) + (double(f->width()) - 32) / 2) || z->top() != float(double(f->top()) + (double(f->height()) - 32) / 2))
+                return QStringLiteral("token %1 is not centred on field %2").arg(k).arg(z->tag());
+        }
+        for (int a = 0; a < app::FieldCount; ++a)
+            for (int b = 0; b < app::FieldCount; ++b)
+                if (s.Kante[size_t(a)][size_t(b)] != s.Kante[size_t(b)][size_t(a)] || s.Kante[size_t(a)][size_t(a)])
+                    return QStringLiteral("Kante(%1, %2)").arg(a).arg(b);
+        if (s.steinzahl() < -1 || s.steinzahl() > 64 || !app::BoardState::isIndex(s.Feld1) || !app::BoardState::isIndex(s.AktStein))
+            return QStringLiteral("Steinzahl %1, Feld1 %2, AktStein %3").arg(s.steinzahl()).arg(s.Feld1).arg(s.AktStein);
+        if (s.busy() || !s.cmdSetzen->isEnabled() || !s.Command4->isEnabled() || !s.cmdDatei->menuAction()->isEnabled())
+            return QStringLiteral("a move or shuffle still runs, or its controls stay locked");
+        // Now and then: a saved game opens to the same game, but for what a load lays out anew.
+        if (below(100) > 2)
+            return {};
+        const QString path = dir.filePath(QStringLiteral("rundreise.swk"));
+        const QList<QByteArray> before = gamefile::write(gamefile::collect(s)).value_or("").split('\n');
+        if (!gamefile::saveTo(s, path) || !gamefile::openFrom(s, path))
+            return QStringLiteral("the saved game does not open");
+        const QList<QByteArray> after = gamefile::write(gamefile::collect(s)).value_or("").split('\n');
+        for (int l = 0; l < 5013; ++l)
+            if (before[l] != after[l] && (l < 780 ? QList{0, 1, 3, 6, 8, 11}.contains(l % 12) : l < 5005 || (l >= 5008 && l != 5011)))
+                return QStringLiteral("line %1 of a saved game opens as %2").arg(l + 1).arg(QString::fromLatin1(after[l]));
+        return {};
+    }
+
+    QByteArray samplesDigest()
+    {
+        QCryptographicHash h(QCryptographicHash::Sha256);
+        for (const QFileInfo &f : QDir(QStringLiteral(GSW_SOURCE_DIR "/examples")).entryInfoList({"*.swk"}, QDir::Files, QDir::Name)) {
+            QFile file(f.filePath());
+            file.open(QIODevice::ReadOnly);
+            h.addData(file.readAll());
+        }
+        return h.result();
+    }
+
+private slots:
+    void monkey()
+    {
+        const QByteArray samples = samplesDigest();
+        bool ok = false;
+        const int first = qEnvironmentVariableIntValue("GSW_MONKEY_SEED", &ok), seeds = qEnvironmentVariableIntValue("GSW_MONKEY_SEEDS");
+        const int actions = qEnvironmentVariableIsSet("GSW_MONKEY_ACTIONS") ? qEnvironmentVariableIntValue("GSW_MONKEY_ACTIONS") : 1000;
+        for (int seed = ok ? first : 1; seed < (ok ? first : 1) + (seeds > 0 ? seeds : 10); ++seed) {
+            // Fresh copies of the sample games every seed (the monkey saves onto whatever
+            // its dialog names), and broken games: short, empty, binary, a folder.
+            QDir(dir.path()).removeRecursively();
+            QDir().mkpath(dir.path() + "/ordner.swk");
+            corpus = {dir.filePath("kurz.swk"), dir.filePath("leer.swk"), dir.filePath("binaer.swk"), dir.filePath("ordner.swk")};
+            for (const QFileInfo &f : QDir(QStringLiteral(GSW_SOURCE_DIR "/examples")).entryInfoList({"*.swk"}, QDir::Files))
+                QVERIFY(QFile::copy(f.filePath(), corpus.emplace_back(dir.filePath(f.fileName()))));
+            QFile::copy(corpus[4], corpus[0]);
+            QFile::resize(corpus[0], 2000);
+            QFile(dir.filePath("leer.swk")).open(QIODevice::WriteOnly);
+            QFile bin(dir.filePath("binaer.swk"));
+            bin.open(QIODevice::WriteOnly);
+            bin.write(QByteArray(6000, '\xff'));
+            bin.close();
+            QFile(dir.filePath("keinordner")).open(QIODevice::WriteOnly);
+
+            tw = std::make_unique<TestWindow>();
+            state = quint64(seed) * 0xD1B54A32D192ED03ull;
+            log.clear();
+            QVERIFY(tw->showActive());
+            tw->pacing.onPump = [this] {
+                if (++pumpsThisAction > 400) { // every loop ends: stop the shuffle and the cascade
+                    st().MischenAktiv = 0;
+                    st().KaskadeStopp = 1;
+                } else if (depth < 2 && chance(3)) {
+                    ++depth;
+                    act();
+                    --depth;
+                }
+            };
+            if (chance(50))
+                QVERIFY(gamefile::openFrom(st(), corpus[4 + size_t(below(5))]));
+            for (int n = 0; n < actions; ++n) {
+                pumpsThisAction = 0;
+                act();
+                if (const QString v = violations(); !v.isEmpty())
+                    QFAIL(qPrintable(QStringLiteral("seed %1 action %2: %3\nlast actions:\n%4").arg(seed).arg(n).arg(v, log.join('\n'))));
+            }
+            totalPumps += tw->pacing.pumps;
+            tw.reset();
+        }
+        QVERIFY2(totalPumps > 2000, "the monkey hardly got a token moving");
+        // It worked on copies: the sample games are as they were.
+        QCOMPARE(samplesDigest(), samples);
+    }
+};
+
+QTEST_MAIN(TestMonkey)
+#include "tst_monkey.moc"
