@@ -189,10 +189,6 @@ private slots:
             QCOMPARE(box.text(), QString::fromUtf8(r.text));
             QCOMPARE(box.cursorPosition(), r.after);
         }
-        box.setText(QStringLiteral("AB"));
-        for (QChar c : QStringLiteral("x\u00c4\u00df1\u03a92\t\n\r\x7f\x1b"))
-            QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        QCOMPARE(box.text(), QStringLiteral("ABx\u00c4\u00df12"));
     }
 
     // One line of a game changed: what the reader makes of it, as the writer writes it
@@ -267,7 +263,6 @@ private slots:
             {[](Game &g) { g.groups[1].tokenTip = QStringLiteral("\u0081"); }, "line 19: not in Windows-1252"},
             {[](Game &g) { g.groups[2].fieldLeft = 100001; }, "line 25: position out of range"},
             {[](Game &g) { g.groups[2].tokenTop = std::nanf(""); }, "line 30: not finite"},
-            {[](Game &g) { g.groups[2].fieldTop = -INFINITY; }, "line 26: not finite"},
             {[](Game &g) { g.groups[2].fieldTag = NaN; }, "line 28: not finite"},
             {[](Game &g) { g.modeTags[1] = Inf; }, "line 5007: not finite"},
             {[](Game &g) { g.groups[5].tokenColour = 1 << 24; }, "line 69: no colour"},
@@ -281,44 +276,6 @@ private slots:
             gamefile::Problem why;
             QVERIFY(!gamefile::write(g, &why));
             QCOMPARE(gamefile::describe(why), QString::fromLatin1(r.problem));
-        }
-    }
-
-    // Whatever the writer takes, the reader takes back, and writing that again gives the
-    // same bytes (7 digits need not name the very float they came from).
-    void randomGamesRoundTrip()
-    {
-        std::mt19937 gen(20240611);
-        auto uni = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(gen); };
-        auto pick = [&](int n) { return int(gen() % unsigned(n)); };
-        auto text = [&] {
-            QString t;
-            for (int n = pick(12); n > 0; --n)
-                t += QChar(pick(8) ? 0x20 + pick(0x5F) : QStringLiteral("\t\u20ac\u00e4\u0178\u00ff")[pick(5)].unicode());
-            return t;
-        };
-        for (int round = 0; round < 40; ++round) {
-            gamefile::Game g;
-            for (auto &gr : g.groups)
-                gr = {float(uni(-1e5, 1e5) / std::pow(10.0, pick(6))), float(uni(-1000, 1000)), text(),
-                      uni(-1e20, 1e20) / std::pow(10.0, pick(30)), float(pick(200000) - 100000) / 4, float(uni(0, 1)),
-                      text(), double(pick(66) - 1), pick(2) ? pick(0x1000000) : std::int32_t(0x80000000u + unsigned(pick(31))),
-                      std::int16_t(pick(3) ? pick(16) : 99), pick(2) == 1, text()};
-            for (auto &row : g.kante)
-                for (auto &k : row)
-                    k = pick(2);
-            g.modeTags = {double(pick(2)), uni(-5, 5), 0};
-            g.modeColours = {pick(0x1000000), std::int32_t(0x8000000Fu), 0};
-            g.steinzahl = std::int32_t(gen());
-            g.fieldSize = std::int16_t(12 + pick(49));
-            const auto first = gamefile::write(g);
-            QVERIFY(first && first->count("\r\n") == gamefile::LineCount && first->count('\n') == gamefile::LineCount);
-            const auto back = gamefile::parse(*first).game;
-            QVERIFY(back && gamefile::write(*back) == first);
-            QVERIFY(back->kante == g.kante && back->fieldSize == g.fieldSize && back->steinzahl == g.steinzahl);
-            for (size_t i = 0; i < 65; ++i)
-                QVERIFY(back->groups[i].text == g.groups[i].text && back->groups[i].tokenColour == g.groups[i].tokenColour
-                        && back->groups[i].tokenLeft == g.groups[i].tokenLeft && back->groups[i].tokenVisible == g.groups[i].tokenVisible);
         }
     }
 };
