@@ -323,7 +323,7 @@ private slots:
         TestWindow t;
         QStringList got;
         for (auto [name, value] : lasting(t.st, "/keiner")) {
-            const double v = value.mid(1).chopped(1).toDouble(), pile = name.endsWith("left") ? 12 : 32;
+            const double v = value.mid(1, value.size() - 2).toDouble(), pile = name.endsWith("left") ? 12 : 32;
             if (name.contains(QRegularExpression("^Z\\d+ (left|top)$")) || name == "window")
                 continue;
             if (name.contains(QRegularExpression("^F\\d+ (left|top)$")) && v >= pile && v < pile + 8)
