@@ -215,7 +215,7 @@ private slots:
             {51, "frei\x0C", "control character"}, {55, "\x81", "undefined byte"}, {60, "a\x9D", "undefined byte"},
             {1244, " .5", " 0"}, {1244, " 1.4", " 1"}, {1244, "", " 0"}, {1244, "1", " 1"}, {1244, " 2", "no edge value"},
             {1244, "-1", "no edge value"}, {1244, " 1.5", "no edge value"}, {1244, "-2147483648", "no edge value"},
-            {1244, " 4294967296", "does not fit"}, {5007, " 1e400", "number too large"}, {5007, " 2.5", " 2.5"},
+            {1244, " 4294967296", "does not fit"}, {1244, " 1e400", "number too large"}, {5007, " 1e400", "number too large"}, {5007, " 2.5", " 2.5"},
             {5009, " 255", " 255"}, {5011, " 33554432", "no colour"}, {5012, "-1", "-1"}, {5012, " 1e10", "does not fit"},
             {5013, " 12", " 12"}, {5013, " 60", " 60"}, {5013, " 11.5", " 12"}, {5013, " 60.5", " 60"}, {5013, "47abc", " 47"},
             {5013, " 11", "field size out of range"}, {5013, " 61", "field size out of range"}, {5013, " 11.4", "field size out of range"},
@@ -258,7 +258,7 @@ private slots:
     {
         using gamefile::Game;
         const struct { std::function<void(Game &)> change; const char *problem; } rows[] = {
-            {[](Game &g) { g.groups[3].text = QStringLiteral("\u03A9"); }, "line 48: not in Windows-1252"},
+            {[](Game &g) { g.groups[0].text = QStringLiteral("\U0001F600"); }, "line 12: not in Windows-1252"},
             {[](Game &g) { g.groups[3].text = QStringLiteral("a\nb"); }, "line 48: control character"},
             {[](Game &g) { g.groups[1].tokenTip = QStringLiteral("\u0081"); }, "line 19: not in Windows-1252"},
             {[](Game &g) { g.groups[2].fieldLeft = 100001; }, "line 25: position out of range"},

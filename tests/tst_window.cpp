@@ -18,7 +18,9 @@
 
 #include "support.h"
 
+#include "app/app.h"
 #include "gamefile/gamefile.h"
+#include "play/play.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -295,13 +297,13 @@ private slots:
                        "press:board:300:400:M to:350:420 release:350:420:M shot:sketch colour:- press:board:500:400:R "
                        "release:500:400:R colour:10,200,30 press:board:500:400:R release:500:400:R "
                        "press:board:200:200 to:300:250 release:300:250 F6 away shot:colour X"},
-            {"size", "menu:new edges:5-5 size:47 size:12 n size:13 drag:5:300:300 at:bar:12:37 at:bar:12:29 "
+            {"size", "menu:new edges:5-5 size:47 size:12 n size:12 drag:5:300:300 at:bar:12:37 at:bar:12:29 "
                      "press:bar:12:15 to:100:120 release:100:120"},
             {"new", "edges:0-1,1-2 play F1:R Z0:R colour:0,128,128 stone type:Ab textok Z0:R ok connect F2 size:50 menu:new"},
             {"files", "edges:0-1,1-2 play file:spiel save file:b.SWK menu:save file:- open file:b.SWK open "
                       "file:fehlt/x.swk save file:nix.swk open spoil:k.swk file:k.swk open Z1 set menu:hide file:spiel.swk open"},
             {"full", "menu:full back menu:full menu:full shot:full"},
-            {"normal", "menu:info menu:full menu:normal menu:hide menu:show notes menu:hide"},
+            {"normal", "menu:info file:- open menu:full menu:normal menu:hide menu:show notes menu:hide"},
             {"drag", "edges:5-6 press:F6:20:20 to:250:300 press:board:250:300:R release:250:300:R press:board:250:300:M "
                      "release:250:300:M to:260:320 release:260:320 lost:0 press:board:400:400 release:400:400 lost:0 F5:R"},
         };
@@ -361,6 +363,22 @@ private slots:
         auto t = std::make_unique<TestWindow>();
         QVERIFY(t->showActive());
         t.reset();
+    }
+
+    // The window's own pacing: a clicked move runs on the real event loop; a wait sleeps.
+    void realPacing()
+    {
+        ScriptedDialog dialog;
+        ScriptedMessages messages;
+        app::frmSchiebwerk w(&dialog, &messages);
+        buildBoard(w.state(), "0-1");
+        app::cmdSpielen_Click(w.state());
+        play::picZahl_MouseDown(w.state(), 0, 1, 0, 0, 0);
+        QCOMPARE(w.state().picZahl[0]->tag(), QString("1"));
+        forms::RealPacing pacing;
+        const double start = pacing.now();
+        pacing.wait(0.02);
+        QVERIFY(pacing.now() - start >= 0.02);
     }
 
     // Regressions: on-screen geometry rounds halves up on both sides of zero; a hidden box
