@@ -207,8 +207,8 @@ class TestWindowScenarios : public QObject {
         } else if (v == "shot") {
             const QImage got = tw->window.client()->grab().toImage().convertToFormat(QImage::Format_RGB32);
             if (got != QImage(Source + "tests/expected/" + a[1] + ".png").convertToFormat(QImage::Format_RGB32)
-                && got.save(QDir::temp().filePath(a[1] + ".png")))
-                out << QString("shot %1 differs, see %2").arg(a[1], QDir::temp().filePath(a[1] + ".png"));
+                && got.save(QDir::temp().filePath("gsw-" + a[1] + ".png")))
+                out << QString("shot %1 differs, see %2").arg(a[1], QDir::temp().filePath("gsw-" + a[1] + ".png"));
         } else { // a field at its corner, which no token covers; anything else in its middle
             QTest::mouseClick(widget(v), button(a.value(1)), {}, v[0] == 'F' && v[1].isDigit() ? QPoint(2, 2) : QPoint());
         }
@@ -304,7 +304,7 @@ private slots:
                       "file:fehlt/x.swk save file:nix.swk open spoil:k.swk file:k.swk open Z1 set menu:hide file:spiel.swk open"},
             {"full", "menu:full back menu:full menu:full shot:full"},
             {"normal", "menu:info file:- open menu:full menu:normal menu:hide menu:show notes menu:hide"},
-            {"drag", "edges:5-6 press:F6:20:20 to:250:300 press:board:250:300:R release:250:300:R press:board:250:300:M "
+            {"drag", "edges:5-6 press:F6:20:20 to:250:300 shot:outline press:board:250:300:R release:250:300:R press:board:250:300:M "
                      "release:250:300:M to:260:320 release:260:320 lost:0 press:board:400:400 release:400:400 lost:0 F5:R"},
         };
         for (const auto &[name, script] : rows)
@@ -340,6 +340,9 @@ private slots:
         const QObjectList pile = t.st.picRahmen->surface()->children(); // field 0 on top, 64 at the bottom
         for (int i = 0; i < app::MaxIndex; ++i)
             QVERIFY(pile.indexOf(t.st.picFeld[size_t(i)]) > pile.indexOf(t.st.picFeld[size_t(i + 1)]));
+        QCOMPARE(t.st.picFeld[7]->cursor().shape(), Qt::SizeAllCursor); // the pointers of set and connect mode
+        app::cmdVerbinden_Click(t.st);
+        QCOMPARE(t.st.picFeld[7]->cursor().shape(), Qt::ArrowCursor);
     }
 
     // The sample games, made by our own writer from games just started, open to boards
