@@ -10,7 +10,7 @@ std::optional<int> BoardState::fieldOfToken(int token) const
 {
     if (!isIndex(token))
         return std::nullopt;
-    return numtext::indexFromText(picZahl[token]->tag(), 0, MaxIndex);
+    return numtext::indexFromText(tokens[token]->tag(), 0, MaxIndex);
 }
 
 } // namespace app
