@@ -4,6 +4,7 @@
 #include "editor/editor.h"
 #include "forms/numtext.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -175,15 +176,34 @@ void cmdLadenM_Click(BoardState &st)
     if (st.busy())
         return;
     forms::CommonDialog &dlg = st.svc.dialog;
-    dlg.FileName = QStringLiteral("*swk");
-    dlg.InitDir = QDir::currentPath();
+    // Until a game has been chosen or given, an installed program starts the dialog
+    // among its sample games; from the build folder it is the working folder always.
+    const QString preset = QStringLiteral("*swk");
+    const bool chosenBefore = !dlg.FileName.isEmpty() && dlg.FileName != preset;
+    const QString samples =
+        chosenBefore ? QString() : installedSamples(QCoreApplication::applicationDirPath());
+    dlg.FileName = preset;
+    dlg.InitDir = samples.isEmpty() ? QDir::currentPath() : samples;
     if (!dlg.ShowOpen())
         return;
-    const QString name = dlg.FileName;
+    openChosen(st, dlg.FileName);
+}
+
+void openChosen(BoardState &st, const QString &name)
+{
+    st.svc.dialog.FileName = name;
     st.txtDateiname->setText(name);
     if (!hasEnding(name))
         return;
     openFrom(st, name);
+}
+
+QString installedSamples(const QString &programDir)
+{
+    // GSW_SAMPLES_FROM_BINDIR is where the install rules put the samples, relative to
+    // the executable, so an unpacked or relocated package finds them as well.
+    const QString dir = QDir::cleanPath(programDir + QLatin1Char('/') + QStringLiteral(GSW_SAMPLES_FROM_BINDIR));
+    return QFileInfo(dir).isDir() ? dir : QString();
 }
 
 } // namespace gamefile
