@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing on a Debian 12 machine, builds, and then either starts the
-# game (play) or runs the whole test suite (test).
+# Installs what is missing on a Debian 12 machine, builds, and then starts the game
+# (play), runs the whole test suite (test), or installs the game as a Debian package
+# (install).
 #
-#   bash scripts/setup.sh play   # build and start the game
-#   bash scripts/setup.sh test   # build and pass every test, sanitizer build included
+#   bash scripts/setup.sh play     # build and start the game
+#   bash scripts/setup.sh test     # build and pass every test, sanitizer build included
+#   bash scripts/setup.sh install  # build the Debian package and install it with apt
 set -euo pipefail
 mode=${1:-play}
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,8 +20,14 @@ run_privileged() {
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
           fonts-liberation fontconfig)
+if [ "$mode" = test ] || [ "$mode" = install ]; then
+  # cpack's DEB generator: dpkg-shlibdeps finds the dependencies, file finds the binaries.
+  packages+=(dpkg-dev file)
+fi
 if [ "$mode" = test ]; then
   packages+=(libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick clang libclang-rt-14-dev)
+  # The package checks: validators, a private MIME database, the SVG icon, lintian.
+  packages+=(desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl librsvg2-bin lintian)
 fi
 missing=()
 for p in "${packages[@]}"; do
@@ -51,12 +59,24 @@ case "$mode" in
     echo "== release build and tests"
     build build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DGSW_BENCH=ON -DGSW_SANITIZE=OFF
     (cd build && ctest --output-on-failure -j"$jobs")
+    echo "== the Debian package from that build, and its checks"
+    bash tests/package.sh build
     echo "== the game file reader under libFuzzer for 60 seconds"
     bash fuzz/run.sh 60
     echo "== sanitizer build (ASan+UBSan) and tests"
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DGSW_SANITIZE=ON -DGSW_BENCH=OFF
     (cd build-asan && ctest --output-on-failure -j"$jobs")
     ;;
+  install)
+    # The play build's settings are the package's, so the two share a folder.
+    build build-play -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DGSW_BENCH=OFF -DGSW_SANITIZE=OFF
+    rm -f build-play/graphen-schiebwerk_*.deb
+    (cd build-play && cpack -G DEB)
+    deb=$(ls "$here"/build-play/graphen-schiebwerk_*.deb)
+    run_privileged env DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb"
+    echo "setup: installed; start it from the desktop's games menu or as /usr/games/graphen-schiebwerk,"
+    echo "       remove it with: apt remove graphen-schiebwerk"
+    ;;
   *)
-    echo "usage: bash scripts/setup.sh play|test" >&2; exit 2 ;;
+    echo "usage: bash scripts/setup.sh play|test|install" >&2; exit 2 ;;
 esac

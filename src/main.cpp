@@ -1,13 +1,26 @@
+#include "app/commandline.h"
 #include "app/main_window.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
+#include <QTimer>
 #include <QTranslator>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const app::StartRequest start = app::readCommandLine(arguments);
+    std::fputs(start.out.toLocal8Bit().constData(), stdout);
+    std::fputs(start.err.toLocal8Bit().constData(), stderr);
+    if (!start.startWindow)
+        return start.exitCode;
+
     QApplication a(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Graphen-Schiebwerk"));
     // One look on every platform; colours given to buttons and boxes show as set.
@@ -22,5 +35,8 @@ int main(int argc, char *argv[])
 
     app::MainWindow w;
     w.show();
+    // Once the window is up, so that a failure message stands over the fresh board.
+    if (!start.game.isEmpty())
+        QTimer::singleShot(0, &w, [&w, game = start.game] { app::openGivenGame(w.state(), game); });
     return QApplication::exec();
 }

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Starts the real binary in a real X window under a private Xvfb, waits for the window
-# titled "Graphen-Schiebwerk", checks its size, takes a screenshot and ends it.
+# titled "Graphen-Schiebwerk", checks its size, takes a screenshot and ends it. With a
+# game file as the third argument, the binary gets it on its command line, and the game
+# must be shown: no failure message, and the board covered with tokens, which a fresh
+# board hides.
+#   tests/smoke.sh BINARY [OUT_FOLDER [GAME.swk]]
 set -euo pipefail
 bin=$1
 out=${2:-/tmp/gsw-smoke}
+game=${3:-}
 mkdir -p "$out"
 # Regression: Xvfb picks a free display itself and names it once it accepts clients, so
 # two runs never race for one number and nothing connects before the server is ready.
@@ -16,7 +21,7 @@ for _ in $(seq 1 200); do [ -s "$out/display" ] && break; sleep 0.05; done
 [ -s "$out/display" ] || { echo "smoke: Xvfb did not start"; cat "$out/xvfb.log"; exit 1; }
 export DISPLAY=":$(tr -dc 0-9 <"$out/display")"
 
-env -u QT_QPA_PLATFORM "$bin" >"$out/app.log" 2>&1 &
+env -u QT_QPA_PLATFORM "$bin" ${game:+"$game"} >"$out/app.log" 2>&1 &
 app=$!
 win=""
 for _ in $(seq 1 150); do
@@ -32,4 +37,14 @@ import -window root "$out/screenshot.png"
 read -r w h < <(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
 [ "$w" -ge 689 ] && [ "$h" -ge 661 ] || { echo "smoke: window too small ($w x $h)"; exit 1; }
 kill -0 "$app" || { echo "smoke: the program died"; exit 1; }
+if [ -n "$game" ]; then
+  if xdotool search --onlyvisible --name '^Fehler$' >/dev/null 2>&1; then
+    echo "smoke: the game was not opened (failure message)"; exit 1
+  fi
+  # Pixels in the tokens' blue, RGB(0, 0, 255).
+  blue=$(convert "$out/screenshot.png" -fill black +opaque 'rgb(0,0,255)' -fill white -opaque 'rgb(0,0,255)' \
+         -format '%[fx:int(mean*w*h+0.5)]' info:)
+  echo "smoke: $blue pixels in the tokens' blue"
+  [ "$blue" -ge 5000 ] || { echo "smoke: no tokens on the board"; exit 1; }
+fi
 echo "smoke: ok, $w x $h, screenshot in $out/screenshot.png"

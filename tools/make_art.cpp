@@ -1,14 +1,15 @@
 // make_art: paints every bitmap and icon of the program with QPainter, so all
 // art is our own and can be redrawn at will.
 //
-// To regenerate resources/ after changing a drawing: build this file on its own
-// against Qt6::Gui (C++20), e.g. a scratch CMakeLists.txt with
-//   find_package(Qt6 REQUIRED COMPONENTS Gui)
-//   add_executable(make_art make_art.cpp)
-//   target_link_libraries(make_art PRIVATE Qt6::Gui)
-// then, from the repository root:
-//   QT_QPA_PLATFORM=offscreen ./make_art resources
-// It writes the PNG files and resources/resources.qrc listing them.
+// To regenerate resources/ and the desktop icons in data/icons/ after changing a
+// drawing, from a configured build folder:
+//   cmake --build build --target art
+// which runs, from the repository root,
+//   QT_QPA_PLATFORM=offscreen make_art resources data/icons
+// It writes the PNG files and resources/resources.qrc listing them, and, when a
+// second folder is named, the application icon for the desktop's hicolor theme:
+// the pixel drawings at 16 and 32 pixels, a vector drawing rendered at 48 to 256
+// pixels, and the same vector drawing as SVG.
 //
 // Small pictures are drawn pixel by pixel (no antialiasing) so they stay crisp
 // at 1x; only curves and text in the large pictures are smoothed.
@@ -20,6 +21,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
 #include <QString>
 #include <QStringList>
@@ -630,13 +632,150 @@ QImage appIcon(int n)
     return img;
 }
 
+// ---- the application icon for the desktop, as vectors ----
+
+// One filled (and optionally outlined) shape of the vector icon.
+struct Shape {
+    QPainterPath path;
+    QColor fill;
+    QColor stroke;     // invalid: no outline
+    double width = 0;  // of the outline
+};
+
+// The window icon's picture on a 256 x 256 canvas: the ring of four fields, three
+// tokens with the board's serif numerals, the free field at the lower right.
+std::vector<Shape> vectorIcon()
+{
+    std::vector<Shape> out;
+    auto rect = [](double x, double y, double w, double h) {
+        QPainterPath path;
+        path.addRect(x, y, w, h);
+        return path;
+    };
+    const double s = 100, gap = 256 - 2 * s - 8;  // fields of 100, 4 from the edge
+    const QPointF pos[4] = {{4, 4}, {4 + s + gap, 4}, {4, 4 + s + gap}, {4 + s + gap, 4 + s + gap}};
+    // edges first, so the fields cover their ends
+    const double e = 14, mid = 4 + s / 2 - e / 2;
+    for (const QRectF& r : {QRectF(4 + s, mid, gap, e), QRectF(4 + s, mid + s + gap, gap, e),
+                            QRectF(mid, 4 + s, e, gap), QRectF(mid + s + gap, 4 + s, e, gap)})
+        out.push_back({rect(r.x(), r.y(), r.width(), r.height()), kEdge, QColor(), 0});
+    for (const QPointF& q : pos) {
+        out.push_back({rect(q.x() + 6, q.y() + 6, s - 6, s - 6), QColor(0, 0, 0, 64), QColor(), 0});
+        out.push_back({rect(q.x() + 2, q.y() + 2, s - 6, s - 6), kWhite, kBlack, 4});
+    }
+    QFont f(QStringLiteral("Liberation Serif"));
+    f.setPixelSize(60);
+    f.setBold(true);
+    const char* nums[3] = {"1", "2", "3"};
+    for (int i = 0; i < 3; ++i) {
+        const QRectF t(pos[i].x() + 16, pos[i].y() + 16, s - 30, s - 30);
+        out.push_back({rect(t.x(), t.y(), t.width(), t.height()), kToken, kTokenEdge, 4});
+        QPainterPath digit;
+        digit.addText(0, 0, f, QString::fromLatin1(nums[i]));
+        const QRectF b = digit.boundingRect();
+        digit.translate(t.center() - b.center());
+        out.push_back({digit, kWhite, QColor(), 0});
+    }
+    return out;
+}
+
+QImage renderIcon(const std::vector<Shape>& shapes, int n)
+{
+    QImage img = blank(n, n);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(n / 256.0, n / 256.0);
+    for (const Shape& sh : shapes) {
+        p.fillPath(sh.path, sh.fill);
+        if (sh.stroke.isValid())
+            p.strokePath(sh.path, QPen(sh.stroke, sh.width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    }
+    return img;
+}
+
+QString svgNumber(double v) { return QString::number(std::round(v * 100) / 100, 'g', 8); }
+
+QString svgColour(const QColor& c) { return c.name(QColor::HexRgb); }
+
+QString svgIcon(const std::vector<Shape>& shapes)
+{
+    QString out = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!-- Drawn by tools/make_art.cpp; regenerate, do not edit. -->\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 256 256\">\n");
+    for (const Shape& sh : shapes) {
+        QStringList d;
+        for (int i = 0; i < sh.path.elementCount(); ++i) {
+            const QPainterPath::Element el = sh.path.elementAt(i);
+            if (el.type == QPainterPath::MoveToElement) {
+                d << QStringLiteral("M%1 %2").arg(svgNumber(el.x), svgNumber(el.y));
+            } else if (el.type == QPainterPath::LineToElement) {
+                d << QStringLiteral("L%1 %2").arg(svgNumber(el.x), svgNumber(el.y));
+            } else if (el.type == QPainterPath::CurveToElement) {
+                const QPainterPath::Element c2 = sh.path.elementAt(i + 1), to = sh.path.elementAt(i + 2);
+                d << QStringLiteral("C%1 %2 %3 %4 %5 %6")
+                         .arg(svgNumber(el.x), svgNumber(el.y), svgNumber(c2.x), svgNumber(c2.y),
+                              svgNumber(to.x), svgNumber(to.y));
+                i += 2;
+            }
+        }
+        out += QStringLiteral("  <path d=\"%1Z\" fill=\"%2\"").arg(d.join(u' '), svgColour(sh.fill));
+        if (sh.fill.alpha() < 255)
+            out += QStringLiteral(" fill-opacity=\"%1\"").arg(svgNumber(sh.fill.alphaF()));
+        if (sh.path.fillRule() == Qt::WindingFill)
+            out += QStringLiteral(" fill-rule=\"nonzero\"");
+        else
+            out += QStringLiteral(" fill-rule=\"evenodd\"");
+        if (sh.stroke.isValid())
+            out += QStringLiteral(" stroke=\"%1\" stroke-width=\"%2\" stroke-linejoin=\"miter\"")
+                       .arg(svgColour(sh.stroke), svgNumber(sh.width));
+        out += QStringLiteral("/>\n");
+    }
+    out += QStringLiteral("</svg>\n");
+    return out;
+}
+
+// The hicolor theme's folders under `root`, named after the program's desktop entry.
+bool writeDesktopIcons(const QString& root)
+{
+    const QString name = QStringLiteral("de.graphen_schiebwerk.GraphenSchiebwerk");
+    bool ok = true;
+    auto place = [&](const QString& size) {
+        const QString dir = root + QStringLiteral("/hicolor/") + size + QStringLiteral("/apps");
+        if (!QDir().mkpath(dir)) {
+            std::fprintf(stderr, "make_art: cannot create %s\n", qPrintable(dir));
+            ok = false;
+        }
+        return dir + u'/' + name;
+    };
+    auto png = [&](const QImage& img, int n) {
+        const QString file = place(QStringLiteral("%1x%1").arg(n)) + QStringLiteral(".png");
+        if (!img.convertToFormat(QImage::Format_ARGB32).save(file, "PNG")) {
+            std::fprintf(stderr, "make_art: cannot write %s\n", qPrintable(file));
+            ok = false;
+        }
+    };
+    // Small sizes: the crisp pixel drawings of the window icon.
+    png(appIcon(16), 16);
+    png(appIcon(32), 32);
+    const std::vector<Shape> shapes = vectorIcon();
+    for (int n : {48, 64, 128, 256})
+        png(renderIcon(shapes, n), n);
+    QFile svg(place(QStringLiteral("scalable")) + QStringLiteral(".svg"));
+    if (!svg.open(QIODevice::WriteOnly | QIODevice::Truncate) || svg.write(svgIcon(shapes).toUtf8()) < 0) {
+        std::fprintf(stderr, "make_art: cannot write %s\n", qPrintable(svg.fileName()));
+        ok = false;
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: make_art OUTPUT_FOLDER\n");
+        std::fprintf(stderr, "usage: make_art OUTPUT_FOLDER [ICON_FOLDER]\n");
         return 2;
     }
     Writer w;
@@ -665,5 +804,6 @@ int main(int argc, char* argv[])
     w.saveIndexed(appIcon(16), QStringLiteral("app_16.png"), 16);
 
     w.writeQrc();
-    return w.ok ? 0 : 1;
+    const bool icons = argc < 3 || writeDesktopIcons(QString::fromLocal8Bit(argv[2]));
+    return w.ok && icons ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include "editor/editor.h"
 #include "forms/numtext.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -175,15 +176,34 @@ void openGame(BoardState &st)
     if (st.busy())
         return;
     forms::CommonDialog &dlg = st.svc.dialog;
-    dlg.fileName = QStringLiteral("*swk");
-    dlg.initialDir = QDir::currentPath();
+    // Until a game has been chosen or given, an installed program starts the dialog
+    // among its sample games; from the build folder it is the working folder always.
+    const QString preset = QStringLiteral("*swk");
+    const bool chosenBefore = !dlg.fileName.isEmpty() && dlg.fileName != preset;
+    const QString samples =
+        chosenBefore ? QString() : installedSamples(QCoreApplication::applicationDirPath());
+    dlg.fileName = preset;
+    dlg.initialDir = samples.isEmpty() ? QDir::currentPath() : samples;
     if (!dlg.showOpen())
         return;
-    const QString name = dlg.fileName;
+    openChosen(st, dlg.fileName);
+}
+
+void openChosen(BoardState &st, const QString &name)
+{
+    st.svc.dialog.fileName = name;
     st.statusLine->setText(name);
     if (!hasEnding(name))
         return;
     openFrom(st, name);
+}
+
+QString installedSamples(const QString &programDir)
+{
+    // GSW_SAMPLES_FROM_BINDIR is where the install rules put the samples, relative to
+    // the executable, so an unpacked or relocated package finds them as well.
+    const QString dir = QDir::cleanPath(programDir + QLatin1Char('/') + QStringLiteral(GSW_SAMPLES_FROM_BINDIR));
+    return QFileInfo(dir).isDir() ? dir : QString();
 }
 
 } // namespace gamefile

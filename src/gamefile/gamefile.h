@@ -36,4 +36,13 @@ void apply(BoardState &st, const Game &g);
 bool saveTo(BoardState &st, const QString &path);
 bool openFrom(BoardState &st, const QString &path);
 
+// "öffnen" from the moment the user has chosen `name` in the dialog: the dialog keeps
+// the name, the file name line shows it, and only a name ending in ".swk" is read.
+// The command line opens its game through here too, so both behave alike.
+void openChosen(BoardState &st, const QString &name);
+
+// The sample games of an installed program whose executable lies in `programDir`,
+// or an empty string when there are none (a run from the build folder).
+QString installedSamples(const QString &programDir);
+
 } // namespace gamefile
