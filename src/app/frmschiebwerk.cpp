@@ -148,6 +148,19 @@ void frmSchiebwerk::buildMenus()
     st.cmdNormal = st.cmdAnsicht->addAction(QStringLiteral("normal"));
     st.cmdNaus = st.cmdAnsicht->addAction(QStringLiteral("Notizfeld ausblenden"));
     st.cmdNein = st.cmdAnsicht->addAction(QStringLiteral("Notizfeld einblenden"));
+    // Moves: the place and words of the desktop's game conventions, no plain-letter
+    // shortcuts (a focused field in set mode takes every key).
+    st.moveMenu = bar->addMenu(QStringLiteral("Zug"));
+    st.undoAction = st.moveMenu->addAction(QStringLiteral("Rückgängig"));
+    st.undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    st.redoAction = st.moveMenu->addAction(QStringLiteral("Wiederherstellen"));
+    st.redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    st.moveMenu->addSeparator();
+    st.hintAction = st.moveMenu->addAction(QStringLiteral("Tipp"));
+    st.hintAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    st.solveAction = st.moveMenu->addAction(QStringLiteral("Lösen"));
+    st.moveMenu->addSeparator();
+    st.solvabilityAction = st.moveMenu->addAction(QStringLiteral("Lösbarkeit prüfen"));
     st.cmdInfo = bar->addAction(QStringLiteral("Information"));
 }
 
@@ -453,6 +466,12 @@ void frmSchiebwerk::wireEvents()
     connect(st.cmdNaus, &QAction::triggered, this, [s] { cmdNaus_Click(*s); });
     connect(st.cmdNein, &QAction::triggered, this, [s] { cmdNein_Click(*s); });
     connect(st.Command7, &QPushButton::clicked, this, [s] { Command7_Click(*s); });
+
+    connect(st.undoAction, &QAction::triggered, this, [s] { play::undo(*s); });
+    connect(st.redoAction, &QAction::triggered, this, [s] { play::redo(*s); });
+    connect(st.hintAction, &QAction::triggered, this, [s] { play::showHint(*s); });
+    connect(st.solveAction, &QAction::triggered, this, [s] { play::solveAll(*s); });
+    connect(st.solvabilityAction, &QAction::triggered, this, [s] { play::showSolvability(*s); });
 
     connect(st.cmdSetzen, &QPushButton::clicked, this, [s] { cmdSetzen_Click(*s); });
     connect(st.cmdVerbinden, &QPushButton::clicked, this, [s] { cmdVerbinden_Click(*s); });

@@ -53,6 +53,7 @@ void cmdSetzen_Click(BoardState &st)
     st.shpVerbinden->setFillColor(Dunkel);
     st.shpSpielen->setFillColor(Dunkel);
     setModeTags(st, true, false, false);
+    st.clearHistory();
     tokensOff(st, PointerSizeAll);
     editor::KantenZeichnen(st);
     st.Text5->setText(HilfeSetzen);
@@ -69,6 +70,7 @@ void cmdVerbinden_Click(BoardState &st)
     if (st.setMode())
         st.shpSetzen->setFillColor(rgb(255, 0, 0));
     setModeTags(st, false, true, false);
+    st.clearHistory();
     tokensOff(st, PointerArrow);
     editor::KantenZeichnen(st);
     st.Text5->setText(HilfeVerbinden);
@@ -82,6 +84,8 @@ void cmdSpielen_Click(BoardState &st)
     st.shpVerbinden->setFillColor(Dunkel);
     st.shpSpielen->setFillColor(rgb(0, 255, 0));
     setModeTags(st, false, false, true);
+    st.clearHistory();
+    st.targetNumbering.reset();
     editor::KantenZeichnen(st);
     st.Text5->setText(HilfeSpielen);
     tokensOff(st, PointerArrow);
