@@ -50,9 +50,14 @@ std::optional<Position> position(const BoardState &st)
 const QString NotReachable = QStringLiteral("Das Ziel ist von hier aus nicht erreichbar.");
 const QString NoStatement = QStringLiteral("Ob das Ziel erreichbar ist, lässt sich auf diesem Brett nicht sicher sagen.");
 
-// A solution from here, or nothing after saying why there is none to play. The search
-// may take a moment on a large board.
-std::optional<std::vector<int>> solution(BoardState &st, const QString &title)
+// A solution from here, with the position it starts from, or nothing after saying why
+// there is none to play. The search may take a moment on a large board.
+struct Plan {
+    Position from;
+    std::vector<int> moves;
+};
+
+std::optional<Plan> plan(BoardState &st, const QString &title)
 {
     const std::optional<Position> p = position(st);
     if (!p) {
@@ -67,9 +72,11 @@ std::optional<std::vector<int>> solution(BoardState &st, const QString &title)
     std::optional<std::vector<int>> moves = puzzle::solve(p->board, p->now, p->target);
     const bool unknown = !moves && puzzle::analyse(p->board, p->now, p->target).verdict == puzzle::Verdict::Unknown;
     QApplication::restoreOverrideCursor();
-    if (!moves)
+    if (!moves || moves->empty()) {
         st.svc.messages.information(title, unknown ? NoStatement : NotReachable);
-    return moves;
+        return std::nullopt;
+    }
+    return Plan{*p, std::move(*moves)};
 }
 
 // The token that stands on `field` and where the game moves it; nothing when the
@@ -120,10 +127,10 @@ void showHint(BoardState &st)
 {
     if (st.closing || st.busy() || !st.playMode())
         return;
-    const std::optional<std::vector<int>> moves = solution(st, QStringLiteral("Tipp"));
-    if (!moves || moves->empty())
+    const std::optional<Plan> p = plan(st, QStringLiteral("Tipp"));
+    if (!p)
         return;
-    const std::optional<std::pair<int, int>> m = plannedMove(st, moves->front());
+    const std::optional<std::pair<int, int>> m = plannedMove(st, p->moves.front());
     if (!m)
         return;
     MoveGuard guard(st);
@@ -135,18 +142,24 @@ void solveAll(BoardState &st)
 {
     if (st.closing || st.busy() || !st.playMode())
         return;
-    const std::optional<std::vector<int>> moves = solution(st, QStringLiteral("Lösen"));
-    if (!moves)
+    const std::optional<Plan> p = plan(st, QStringLiteral("Lösen"));
+    if (!p)
         return;
 
     StepRecorder step(st, false);
     setShuffleControlsEnabled(st, false);
     st.shuffleRunning = true;
     st.MischenAktiv = 1;
-    for (int field : *moves) {
+    puzzle::Arrangement expected = p->from.now;
+    for (int field : p->moves) {
         st.svc.pacing.doEvents();
         if (st.closing || st.MischenAktiv == 0)
             break;
+        // "Mischen" may strike between two slides; the plan no longer holds then.
+        const std::optional<Position> now = position(st);
+        if (!now || now->now != expected)
+            break;
+        expected = puzzle::replay(p->from.board, expected, std::span<const int>(&field, 1)).value_or(expected);
         const std::optional<std::pair<int, int>> m = plannedMove(st, field);
         if (!m)
             break;
