@@ -84,7 +84,6 @@ using FieldSet = std::array<bool, FieldCount>;
 using Neighbours = std::array<std::vector<int>, FieldCount>;
 
 std::vector<int> members(const FieldSet &set);
-FieldSet boardFields(const Board &board);
 
 // Neighbours within `set`, an edge counting in either direction.
 Neighbours neighbours(const Board &board, const FieldSet &set);

@@ -22,8 +22,16 @@
 //   2-connected block. One-way edges: exact where an exhaustive search fits the limit or
 //   the free field's walks are reversible, otherwise no statement is made.
 //
+// From the game: onBoard[f] = field f lies on the board (its tag is "1"), edge[f][j] =
+// Kante(f, j) == 1, and a token k in play standing on field f (its tag) gives a[f] = k.
+// "Lösbarkeit prüfen" is analyse with reasonText and formatGrouped; "Tipp" plays the first
+// move of solve, "Lösen" all of them (each move: the token on that field slides).
+//
 // All functions are pure, never throw for any input (std::bad_alloc aside), never read
-// or write outside 0..64, and are safe to call from any thread.
+// or write outside 0..64, and are safe to call from any thread. Times on 65 fields: the
+// check takes about 2 ms and a solution about 20 ms, except where only an exhaustive
+// search answers (one-way edges the group cannot settle, several free fields), which
+// stops after Limits::searchStates arrangements, some tenths of a second.
 
 #include <array>
 #include <cstddef>
@@ -98,7 +106,8 @@ struct Analysis {
 struct Limits {
     std::size_t searchStates = 300000; // exhaustive search (one-way edges, several free fields)
     std::size_t exactStates = 400000;  // solve by shortest-path search when this many arrangements are reachable
-    int coreFields = 9;                // the solver finishes the last this-many fields of a block exactly
+    int coreFields = 9;                // the solver finishes the last this-many fields of a block by search
+                                       // (beyond 10 the search gives up and the construction goes on)
 };
 
 // Can `target` be reached from `from` with single moves, and how many arrangements can?

@@ -7,27 +7,27 @@
 // the path is walked at the end. Tokens never change blocks, so the blocks are independent;
 // a walk into a block and back along the same path changes nothing.
 //
-// Inside a block (2-connected, not a cycle: its group is everything parity allows) the
-// region still to be solved shrinks one field at a time: the field is filled with its
-// token by the shortest route of that token, and the region without it must stay
-// 2-connected, no cycle and, unless the block is bipartite, not bipartite, so that the
-// rest stays solvable (Wilson 1974; checked by the group itself on small regions). The
-// last coreFields fields are solved by search. Where no field can go (a long cycle with a
-// chord, say), tokens are placed by 3-cycles: a small commutator of the region's closed
-// walks, carried to any three fields by conjugation with a word found by a shortest-path
-// search over triples of fields.
+// A block that is a cycle or the 7-field exception has few arrangements: search. Any other
+// block's group is everything parity allows (Wilson 1974). There the region still to be
+// solved shrinks: a field is filled with its token by the shortest route of that token, or
+// a chain of fields with two neighbours each is filled like a conveyor, and the region
+// left must stay 2-connected, no cycle and, unless the block is bipartite, not bipartite,
+// so that it stays solvable (checked by its group on small regions). The last coreFields
+// fields are solved by search. Where nothing can go (a long cycle with one chord, say),
+// tokens are placed by 3-cycles: a small commutator of the region's closed walks, carried
+// to any three fields by conjugation with a word from a shortest-path search over triples
+// of fields. Such regions need long solutions whatever the method: a token only gets past
+// others where the region branches.
 
 #include "puzzle/detail.h"
 
 #include <algorithm>
 #include <limits>
 #include <numeric>
-#include <unordered_set>
 #include <set>
 #include <string>
 #include <tuple>
-#include <cstdio>
-#include <cstdlib>
+#include <unordered_set>
 
 namespace puzzle {
 
@@ -213,8 +213,6 @@ private:
         }
         return best;
     }
-
-public:
 };
 
 class Constructor {
@@ -347,12 +345,14 @@ private:
             region[x] = true;
         int count = int(blk.fields.size());
         const int entry = blk.entry;
+        bool searchCore = true;
         while (true) {
-            if (count <= m_limits.coreFields) {
-                const auto moves = shortestWalk(m_board, members(region), m_now, goal, CoreSearchCap);
-                if (moves)
+            if (count <= m_limits.coreFields && searchCore) {
+                if (const auto moves = shortestWalk(m_board, members(region), m_now, goal, CoreSearchCap)) {
                     walk(*moves);
-                return moves.has_value();
+                    return true;
+                }
+                searchCore = false; // a core too large for the search: go on placing
             }
             const Neighbours nb = neighbours(m_board, region);
             const Tree fromEntry = bfsTree(nb, entry);
