@@ -83,7 +83,8 @@ Arrangement randomWalk(const Board &b, Arrangement a, long steps, std::mt19937 &
     return a;
 }
 
-// Breadth-first distance on a board of at most 16 fields, for the optimality check.
+// Breadth-first distance on a board of at most 16 fields with one free field, for the
+// optimality check.
 int distance(const Board &b, const Arrangement &from, const Arrangement &to)
 {
     std::vector<int> fields;
@@ -102,8 +103,11 @@ int distance(const Board &b, const Arrangement &from, const Arrangement &to)
         const int d = seen[key(queue[i])];
         if (queue[i] == to)
             return d;
+        const int free = *std::find_if(fields.begin(), fields.end(), [&](int f) { return queue[i][f] == NoToken; });
         for (int f : fields) {
             const int m[] = {f};
+            if (!b.edge[f][free])
+                continue;
             if (const auto n = replay(b, queue[i], m); n && seen.emplace(key(*n), d + 1).second)
                 queue.push_back(*n);
         }
