@@ -25,7 +25,9 @@
 // From the game: onBoard[f] = field f lies on the board (its tag is "1"), edge[f][j] =
 // Kante(f, j) == 1, and a token k in play standing on field f (its tag) gives a[f] = k.
 // "Lösbarkeit prüfen" is analyse with reasonText and formatGrouped; "Tipp" plays the first
-// move of solve, "Lösen" all of them (each move: the token on that field slides).
+// move of solve, "Lösen" all of them (each move: the token on that field slides). Only
+// shortest solutions are sure to get shorter move by move: for hint after hint, keep the
+// solution and go on along it while the board follows it, rather than solving afresh.
 //
 // All functions are pure, never throw for any input (std::bad_alloc aside), never read
 // or write outside 0..64, and are safe to call from any thread. Times on 65 fields: the
