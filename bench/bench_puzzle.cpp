@@ -1,4 +1,4 @@
-// The puzzle's check and solver on the boards of the "Zug" menu's promise: 100 random
+// The puzzle's check and solver on nine boards, from grids to sparse random ones: 100 random
 // reachable targets each (ends of long random walks of the free field from a random start),
 // every one solved and its moves replayed; on the 3 x 3 grid every solution is also
 // compared with the true distance. Any failure ends the program with exit code 1.
