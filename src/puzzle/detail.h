@@ -58,7 +58,7 @@ public:
     // makes the chain exact. Otherwise every Schreier generator is sifted; when that
     // needs more than `workLimit` sifts, build returns false and the chain only gives a
     // lower bound.
-    bool build(const std::vector<Perm> &gens, const BigUnsigned &bound, long workLimit = 200000);
+    bool build(const std::vector<Perm> &gens, const BigUnsigned &bound, long workLimit = 20000);
     bool contains(Perm p) const;
     BigUnsigned order() const;
     std::vector<int> orbitLengths() const;
@@ -84,7 +84,6 @@ using FieldSet = std::array<bool, FieldCount>;
 using Neighbours = std::array<std::vector<int>, FieldCount>;
 
 std::vector<int> members(const FieldSet &set);
-FieldSet boardFields(const Board &board);
 
 // Neighbours within `set`, an edge counting in either direction.
 Neighbours neighbours(const Board &board, const FieldSet &set);

@@ -16,11 +16,6 @@ std::vector<int> members(const FieldSet &set)
     return m;
 }
 
-FieldSet boardFields(const Board &board)
-{
-    return board.onBoard;
-}
-
 Neighbours neighbours(const Board &board, const FieldSet &set)
 {
     Neighbours nb;

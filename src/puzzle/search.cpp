@@ -5,8 +5,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 
 namespace puzzle::detail {
 
@@ -20,6 +21,68 @@ std::string encode(const Arrangement &a, std::span<const int> fields)
         s[i] = char(a[fields[i]] + 1);
     return s;
 }
+
+// Encoded arrangements stored end to end, found again through an open-addressing table:
+// no allocation per arrangement (a search may hold hundreds of thousands).
+class StateTable {
+public:
+    explicit StateTable(std::size_t width) : m_width(width), m_slots(1024, Empty) {}
+
+    std::size_t size() const { return m_count; }
+    std::string at(std::uint32_t i) const { return m_bytes.substr(std::size_t(i) * m_width, m_width); }
+    void copy(std::uint32_t i, std::string &out) const { out.assign(m_bytes, std::size_t(i) * m_width, m_width); }
+
+    // The state's number, and whether it is new.
+    std::pair<std::uint32_t, bool> insert(const std::string &s)
+    {
+        if ((m_count + 1) * 2 > m_slots.size())
+            grow();
+        std::size_t h = slotOf(s);
+        while (m_slots[h] != Empty) {
+            if (m_bytes.compare(std::size_t(m_slots[h]) * m_width, m_width, s) == 0)
+                return {m_slots[h], false};
+            h = (h + 1) & (m_slots.size() - 1);
+        }
+        m_bytes += s;
+        m_slots[h] = std::uint32_t(m_count);
+        return {std::uint32_t(m_count++), true};
+    }
+
+    std::optional<std::uint32_t> find(const std::string &s) const
+    {
+        for (std::size_t h = slotOf(s); m_slots[h] != Empty; h = (h + 1) & (m_slots.size() - 1))
+            if (m_bytes.compare(std::size_t(m_slots[h]) * m_width, m_width, s) == 0)
+                return m_slots[h];
+        return std::nullopt;
+    }
+
+private:
+    static constexpr std::uint32_t Empty = std::numeric_limits<std::uint32_t>::max();
+
+    std::size_t slotOf(std::string_view s) const
+    {
+        std::uint64_t h = 0xcbf29ce484222325ULL; // FNV-1a
+        for (char c : s)
+            h = (h ^ std::uint8_t(c)) * 0x100000001b3ULL;
+        return std::size_t(h ^ (h >> 29)) & (m_slots.size() - 1);
+    }
+
+    void grow()
+    {
+        m_slots.assign(m_slots.size() * 2, Empty);
+        for (std::size_t i = 0; i < m_count; ++i) {
+            std::size_t h = slotOf(std::string_view(m_bytes).substr(i * m_width, m_width));
+            while (m_slots[h] != Empty)
+                h = (h + 1) & (m_slots.size() - 1);
+            m_slots[h] = std::uint32_t(i);
+        }
+    }
+
+    std::size_t m_width;
+    std::string m_bytes;
+    std::vector<std::uint32_t> m_slots;
+    std::size_t m_count = 0;
+};
 
 } // namespace
 
@@ -38,32 +101,29 @@ Exhaustive exhaustiveSearch(const Board &board, const Arrangement &from, const A
 
     constexpr std::size_t None = std::numeric_limits<std::size_t>::max();
     const std::string goal = encode(target, fields);
-    std::unordered_map<std::string, std::uint32_t> index;
-    std::vector<std::string> states{encode(from, fields)};
+    StateTable table(n);
+    table.insert(encode(from, fields));
     std::vector<std::uint32_t> parent{0};
     std::vector<std::uint8_t> moved{0};
-    index.emplace(states.front(), 0);
-    std::size_t found = states.front() == goal ? 0 : None;
+    std::size_t found = encode(from, fields) == goal ? 0 : None;
     bool capped = false;
     std::size_t k = 0;
-    for (; k < states.size() && !capped && !(wantMoves && found != None); ++k) {
+    std::string state, next;
+    for (; k < table.size() && !capped && !(wantMoves && found != None); ++k) {
+        table.copy(std::uint32_t(k), state);
         for (std::size_t i = 0; i < n && !capped; ++i) {
-            if (states[k][i] <= 0)
+            if (state[i] <= 0)
                 continue;
             for (std::size_t j : into[i]) {
-                if (states[k][j] != 0)
+                if (state[j] != 0)
                     continue;
-                std::string next = states[k];
+                next = state;
                 std::swap(next[i], next[j]);
-                if (index.count(next) == 0) {
-                    if (states.size() >= cap) {
-                        capped = true;
-                        break;
-                    }
-                    index.emplace(next, std::uint32_t(states.size()));
+                const auto [id, added] = table.insert(next);
+                if (added) {
+                    capped = table.size() > cap;
                     if (next == goal)
-                        found = states.size();
-                    states.push_back(std::move(next));
+                        found = id;
                     parent.push_back(std::uint32_t(k));
                     moved.push_back(std::uint8_t(fields[i]));
                 }
@@ -72,8 +132,8 @@ Exhaustive exhaustiveSearch(const Board &board, const Arrangement &from, const A
         }
     }
     Exhaustive result;
-    result.complete = !capped && k == states.size();
-    result.count = states.size();
+    result.complete = !capped && k == table.size();
+    result.count = table.size();
     result.found = found != None;
     if (result.found && wantMoves) {
         for (std::size_t s = found; s != 0; s = parent[s])
@@ -94,26 +154,21 @@ std::optional<std::vector<int>> shortestWalk(const Board &board, std::span<const
                 nb[i].push_back(j);
 
     struct Side {
-        std::unordered_map<std::string, std::uint32_t> index;
-        std::vector<std::string> states;
+        explicit Side(std::size_t width) : table(width) {}
+        StateTable table;
         std::vector<std::uint32_t> parent;
         std::vector<std::uint32_t> depth;
-        std::vector<std::uint32_t> frontier;
-        void add(std::string s, std::uint32_t p, std::uint32_t d)
-        {
-            index.emplace(s, std::uint32_t(states.size()));
-            states.push_back(std::move(s));
-            parent.push_back(p);
-            depth.push_back(d);
-        }
+        std::vector<std::uint32_t> frontier{0};
     };
-    Side sides[2];
-    sides[0].add(encode(from, fields), 0, 0);
-    sides[1].add(encode(to, fields), 0, 0);
-    if (sides[0].states[0] == sides[1].states[0])
+    Side sides[2] = {Side(n), Side(n)};
+    sides[0].table.insert(encode(from, fields));
+    sides[1].table.insert(encode(to, fields));
+    for (Side &side : sides) {
+        side.parent.push_back(0);
+        side.depth.push_back(0);
+    }
+    if (encode(from, fields) == encode(to, fields))
         return std::vector<int>{};
-    sides[0].frontier = {0};
-    sides[1].frontier = {0};
 
     std::uint32_t best = std::numeric_limits<std::uint32_t>::max();
     std::uint32_t meet[2] = {0, 0};
@@ -121,46 +176,49 @@ std::optional<std::vector<int>> shortestWalk(const Board &board, std::span<const
         const int s = sides[0].frontier.size() <= sides[1].frontier.size() ? 0 : 1;
         Side &side = sides[s];
         const Side &other = sides[1 - s];
-        if (side.frontier.empty() || sides[0].states.size() + sides[1].states.size() > cap)
+        if (side.frontier.empty() || sides[0].table.size() + sides[1].table.size() > cap)
             return std::nullopt;
         std::vector<std::uint32_t> next;
         // A whole level, and the best meeting in it: that one is a shortest path.
+        std::string state, t;
         for (std::uint32_t k : side.frontier) {
-            const std::size_t hole = side.states[k].find('\0');
+            side.table.copy(k, state);
+            const std::size_t hole = state.find('\0');
             for (std::size_t j : nb[hole]) {
-                std::string t = side.states[k];
+                t = state;
                 std::swap(t[hole], t[j]);
-                if (side.index.count(t) != 0)
+                const auto [id, added] = side.table.insert(t);
+                if (!added)
                     continue;
-                const auto hit = other.index.find(t);
-                const std::uint32_t id = std::uint32_t(side.states.size());
-                if (hit != other.index.end() && side.depth[k] + 1 + other.depth[hit->second] < best) {
-                    best = side.depth[k] + 1 + other.depth[hit->second];
-                    meet[s] = id;
-                    meet[1 - s] = hit->second;
-                }
-                side.add(std::move(t), k, side.depth[k] + 1);
+                side.parent.push_back(k);
+                side.depth.push_back(side.depth[k] + 1);
                 next.push_back(id);
+                const std::optional<std::uint32_t> hit = other.table.find(t);
+                if (hit && side.depth[k] + 1 + other.depth[*hit] < best) {
+                    best = side.depth[k] + 1 + other.depth[*hit];
+                    meet[s] = id;
+                    meet[1 - s] = *hit;
+                }
             }
         }
         side.frontier = std::move(next);
     }
     // States from start to the meeting, then on to the goal; each move is the field the
     // free field steps onto.
-    std::vector<const std::string *> path;
+    std::vector<std::string> path;
     for (std::uint32_t k = meet[0];; k = sides[0].parent[k]) {
-        path.push_back(&sides[0].states[k]);
+        path.push_back(sides[0].table.at(k));
         if (k == 0)
             break;
     }
     std::reverse(path.begin(), path.end());
     for (std::uint32_t k = meet[1]; k != 0;) {
         k = sides[1].parent[k];
-        path.push_back(&sides[1].states[k]);
+        path.push_back(sides[1].table.at(k));
     }
     std::vector<int> moves;
     for (std::size_t i = 1; i < path.size(); ++i)
-        moves.push_back(fields[path[i]->find('\0')]);
+        moves.push_back(fields[path[i].find('\0')]);
     return moves;
 }
 

@@ -7,24 +7,27 @@
 // the path is walked at the end. Tokens never change blocks, so the blocks are independent;
 // a walk into a block and back along the same path changes nothing.
 //
-// Inside a block (2-connected, not a cycle: its group is everything parity allows) the
-// region still to be solved shrinks one field at a time: the field is filled with its
-// token by the shortest route of that token, and the region without it must stay
-// 2-connected, no cycle and, unless the block is bipartite, not bipartite, so that the
-// rest stays solvable (Wilson 1974; checked by the group itself on small regions). The
-// last coreFields fields are solved by search. Where no field can go (a long cycle with a
-// chord, say), tokens are placed by 3-cycles: a small commutator of the region's closed
-// walks, carried to any three fields by conjugation with a word found by a shortest-path
-// search over triples of fields.
+// A block that is a cycle or the 7-field exception has few arrangements: search. Any other
+// block's group is everything parity allows (Wilson 1974). There the region still to be
+// solved shrinks: a field is filled with its token by the shortest route of that token, or
+// a chain of fields with two neighbours each is filled like a conveyor, and the region
+// left must stay 2-connected, no cycle and, unless the block is bipartite, not bipartite,
+// so that it stays solvable (checked by its group on small regions). The last coreFields
+// fields are solved by search. Where nothing can go (a long cycle with one chord, say),
+// tokens are placed by 3-cycles: a small commutator of the region's closed walks, carried
+// to any three fields by conjugation with a word from a shortest-path search over triples
+// of fields. Such regions need long solutions whatever the method: a token only gets past
+// others where the region branches.
 
 #include "puzzle/detail.h"
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 #include <set>
+#include <string>
 #include <tuple>
-#include <cstdio>
-#include <cstdlib>
+#include <unordered_set>
 
 namespace puzzle {
 
@@ -160,6 +163,54 @@ public:
                 }
             }
         }
+        return best ? best : searched(shortest);
+    }
+
+private:
+    // Small regions leave no room for supports meeting in one field. Breadth-first over
+    // the group's elements: a 3-cycle itself, or an element with one 3-cycle and other
+    // cycles of lengths prime to 3, whose power is that 3-cycle.
+    std::optional<Element> searched(const std::vector<int> &shortest) const
+    {
+        std::optional<Element> best;
+        std::vector<std::pair<Perm, Word>> elements{{identityPerm(), {}}};
+        const Perm one = identityPerm();
+        std::unordered_set<std::string> seen{std::string(one.begin(), one.end())};
+        for (std::size_t k = 0; k < elements.size() && elements.size() < 50000; ++k) {
+            for (int l : shortest) {
+                Perm p = compose(elements[k].first, all[std::size_t(l)].perm);
+                if (!seen.insert(std::string(p.begin(), p.end())).second)
+                    continue;
+                Word w = elements[k].second;
+                w.push_back(l);
+                std::array<bool, FieldCount> done{};
+                int threes = 0;
+                std::size_t power = 1;
+                bool primeToThree = true;
+                for (int x = 0; x < FieldCount; ++x) {
+                    std::size_t len = 0;
+                    for (int y = x; !done[y]; y = p[y], ++len)
+                        done[y] = true;
+                    if (len == 3) {
+                        ++threes;
+                    } else if (len > 1) {
+                        primeToThree = primeToThree && len % 3 != 0;
+                        power = std::lcm(power, len);
+                    }
+                }
+                if (threes == 1 && primeToThree) {
+                    Word repeated;
+                    for (std::size_t r = 0; r < power; ++r)
+                        repeated.insert(repeated.end(), w.begin(), w.end());
+                    Element e = make(std::move(repeated));
+                    if (!best || e.cost < best->cost)
+                        best = std::move(e);
+                    if (power == 1)
+                        return best;
+                }
+                elements.emplace_back(p, std::move(w));
+            }
+        }
         return best;
     }
 };
@@ -258,10 +309,15 @@ private:
             return true;
         if (blk.fields.size() == 2)
             return false;
-        BigUnsigned states = blk.chain.order();
+        // A block whose group is smaller than parity allows (a cycle, or the 7-field
+        // exception) has few arrangements, and only search finds its way through them.
+        const BigUnsigned order = blk.chain.order();
+        BigUnsigned states = order;
         states *= std::uint32_t(blk.fields.size());
-        if (!(BigUnsigned(m_limits.exactStates) < states)) {
-            const auto moves = shortestWalk(m_board, blk.fields, m_now, goal, 2 * m_limits.exactStates + 2);
+        const bool small = order < symmetricOrder(int(blk.fields.size()) - 1, blk.bipartite);
+        if (small || !(BigUnsigned(m_limits.exactStates) < states)) {
+            const auto moves = shortestWalk(m_board, blk.fields, m_now, goal,
+                                            small ? CoreSearchCap : 2 * m_limits.exactStates + 2);
             if (moves)
                 walk(*moves);
             return moves.has_value();
@@ -289,12 +345,14 @@ private:
             region[x] = true;
         int count = int(blk.fields.size());
         const int entry = blk.entry;
+        bool searchCore = true;
         while (true) {
-            if (count <= m_limits.coreFields) {
-                const auto moves = shortestWalk(m_board, members(region), m_now, goal, CoreSearchCap);
-                if (moves)
+            if (count <= m_limits.coreFields && searchCore) {
+                if (const auto moves = shortestWalk(m_board, members(region), m_now, goal, CoreSearchCap)) {
                     walk(*moves);
-                return moves.has_value();
+                    return true;
+                }
+                searchCore = false; // a core too large for the search: go on placing
             }
             const Neighbours nb = neighbours(m_board, region);
             const Tree fromEntry = bfsTree(nb, entry);
@@ -304,36 +362,36 @@ private:
                         return f;
                 return -1;
             };
-            // One field: far from the entry first, so the region closes in around it; then
-            // a field whose token is in place; then the token nearest its field.
-            int best = -1;
-            std::tuple<int, bool, int> bestKey{};
+            // What goes next: one field, or a whole chain of fields with two neighbours each
+            // (filled like a conveyor). First what keeps the most independent cycles (the
+            // region's room to move), then far from the entry so the region closes in
+            // around it, then a field whose token is in place, then the nearest token.
+            using Key = std::tuple<int, int, bool, int>;
+            std::vector<int> best;
+            int bestU = -1, bestW = -1;
+            Key bestKey{};
+            const auto offer = [&](std::vector<int> fields, int u, int w, Key key) {
+                if (!best.empty() && key <= bestKey)
+                    return;
+                FieldSet rest = region;
+                for (int x : fields)
+                    rest[x] = false;
+                if (!solvableRest(rest, count - int(fields.size()), entry, blk.bipartite))
+                    return;
+                if (fields.size() > 1 && !enoughSpare(rest, fields, goal))
+                    return;
+                best = std::move(fields);
+                bestU = u;
+                bestW = w;
+                bestKey = key;
+            };
             for (int v : members(region)) {
                 if (v == entry)
                     continue;
-                FieldSet rest = region;
-                rest[v] = false;
-                if (!solvableRest(rest, count - 1, entry, blk.bipartite))
-                    continue;
                 const int at = tokenAt(goal[v]);
-                const std::tuple<int, bool, int> key{fromEntry.dist[v], at == v, -bfsTree(nb, v).dist[at]};
-                if (best < 0 || key > bestKey) {
-                    best = v;
-                    bestKey = key;
-                }
+                offer({v}, -1, -1,
+                      Key{1 - int(nb[v].size()), fromEntry.dist[v], at == v, -bfsTree(nb, v).dist[at]});
             }
-            if (best >= 0) {
-                const auto moves = bringToken(nb, region, m_free, tokenAt(goal[best]), best);
-                if (!moves)
-                    return false;
-                walk(*moves);
-                region[best] = false;
-                --count;
-                continue;
-            }
-            // A chain of fields with two neighbours each, whole (the shortest that may go).
-            std::vector<int> bestEar;
-            int bestU = -1, bestW = -1;
             FieldSet seen{};
             for (int v : members(region)) {
                 if (seen[v] || nb[v].size() != 2)
@@ -355,24 +413,26 @@ private:
                     }
                     ends[side] = at;
                 }
-                // ear runs from ends[1] to ends[0]
-                if (ends[0] == ends[1] || std::find(ear.begin(), ear.end(), entry) != ear.end() ||
-                    (!bestEar.empty() && ear.size() >= bestEar.size()))
+                // The chain runs from ends[1] to ends[0].
+                if (ear.size() < 2 || ends[0] == ends[1] || std::find(ear.begin(), ear.end(), entry) != ear.end())
                     continue;
-                FieldSet rest = region;
+                int far = 0;
                 for (int x : ear)
-                    rest[x] = false;
-                if (solvableRest(rest, count - int(ear.size()), entry, blk.bipartite) && enoughSpare(rest, ear, goal)) {
-                    bestEar = ear;
-                    bestU = ends[1];
-                    bestW = ends[0];
-                }
+                    far = std::max(far, fromEntry.dist[x]);
+                offer(ear, ends[1], ends[0], Key{-1, far, false, -int(ear.size())});
             }
-            if (bestEar.empty())
+            if (best.empty())
                 return threeCycles(region, entry, goal);
-            if (!fillEar(region, bestEar, bestU, bestW, goal))
+            if (best.size() == 1) {
+                const auto moves = bringToken(nb, region, m_free, tokenAt(goal[best[0]]), best[0]);
+                if (!moves)
+                    return false;
+                walk(*moves);
+                region[best[0]] = false;
+            } else if (!fillEar(region, best, bestU, bestW, goal)) {
                 return false;
-            count -= int(bestEar.size());
+            }
+            count -= int(best.size());
         }
     }
 
