@@ -1,26 +1,17 @@
 #!/usr/bin/env bash
 # Starts the real binary in a real X window under a private Xvfb, waits for the window
-# titled "Graphen-Schiebwerk", takes a screenshot and ends it.
+# titled "Graphen-Schiebwerk", checks its size, takes a screenshot and ends it.
 set -euo pipefail
 bin=$1
 out=${2:-/tmp/gsw-smoke}
 mkdir -p "$out"
-for tool in Xvfb xdotool import; do
-  command -v "$tool" >/dev/null || { echo "smoke: $tool is missing"; exit 1; }
-done
-
-# Xvfb picks a free display itself and names it once it accepts clients, so two runs
-# never race for one number and nothing connects before the server is ready.
+# Regression: Xvfb picks a free display itself and names it once it accepts clients, so
+# two runs never race for one number and nothing connects before the server is ready.
 rm -f "$out/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
 xvfb=$!
 app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  wait 2>/dev/null || true
-}
-trap cleanup EXIT
+trap '[ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; wait 2>/dev/null || true' EXIT
 for _ in $(seq 1 200); do [ -s "$out/display" ] && break; sleep 0.05; done
 [ -s "$out/display" ] || { echo "smoke: Xvfb did not start"; cat "$out/xvfb.log"; exit 1; }
 export DISPLAY=":$(tr -dc 0-9 <"$out/display")"
@@ -37,11 +28,8 @@ done
 [ -n "$win" ] || { echo "smoke: no window titled Graphen-Schiebwerk"; exit 1; }
 sleep 1
 import -window root "$out/screenshot.png"
-geom=$(xdotool getwindowgeometry "$win")
-echo "$geom"
 # The window is at least as large as its inner area of 689 x 661 pixels.
-size=$(echo "$geom" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
-read -r w h <<<"$size"
+read -r w h < <(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
 [ "$w" -ge 689 ] && [ "$h" -ge 661 ] || { echo "smoke: window too small ($w x $h)"; exit 1; }
 kill -0 "$app" || { echo "smoke: the program died"; exit 1; }
-echo "smoke: ok, screenshot in $out/screenshot.png"
+echo "smoke: ok, $w x $h, screenshot in $out/screenshot.png"

@@ -5,8 +5,7 @@
 // frame, as under X without a window manager.
 
 #include "app/app.h"
-#include "support/mousedriver.h"
-#include "support/testwindow.h"
+#include "support.h"
 
 #include <QApplication>
 #include <QRandomGenerator>
@@ -20,12 +19,12 @@ using app::BoardState;
 class TestRegressions : public QObject {
     Q_OBJECT
     std::unique_ptr<TestWindow> tw;
-    BoardState &st() { return tw->st(); }
+    BoardState &st() { return tw->st; }
     forms::PictureBox *field(int i) { return st().picFeld[size_t(i)]; }
     QPointF centre(QWidget *w) { return QPointF(w->width() / 2.0, w->height() / 2.0); }
     void pressLeft()
     {
-        QWidget *to = QApplication::focusWidget() ? QApplication::focusWidget() : tw->window.get();
+        QWidget *to = QApplication::focusWidget() ? QApplication::focusWidget() : &tw->window;
         QTest::keyClick(to, Qt::Key_Left);
     }
 
@@ -39,7 +38,7 @@ private slots:
 
     void normalIgnoresMovesOfAFramelessWindow()
     {
-        QWidget *w = tw->window.get();
+        QWidget *w = &tw->window;
         const QRect start = w->frameGeometry();
         QCOMPARE(start, w->geometry()); // no frame: the case where the watch never ended
         w->move(start.topLeft() + QPoint(40, 25));
@@ -50,7 +49,7 @@ private slots:
 
     void fullScreenFollowsTheSizeTheWindowTook()
     {
-        QWidget *w = tw->window.get();
+        QWidget *w = &tw->window;
         st().cmdGanz->trigger();
         QTRY_COMPARE(w->frameGeometry(), QRect(0, 0, 1024, 768));
         // A window manager that keeps a panel free answers with less than the screen.
@@ -81,8 +80,7 @@ private slots:
     {
         QFETCH(QString, control);
         buildBoard(st(), QStringLiteral("0-1"));
-        Mouse mouse(tw->window.get());
-        mouse.click(field(0), centre(field(0)));
+        QTest::mouseClick(field(0), Qt::LeftButton, {}, centre(field(0)).toPoint());
         QVERIFY(field(0)->hasFocus());
         QVERIFY(field(0)->hasDrawing());
 
@@ -91,7 +89,7 @@ private slots:
             {"Command6", st().Command6}, {"Text1", st().Text1},       {"chkLawine", st().chkLawine}};
         QWidget *target = controls.at(control);
         QVERIFY2(target && target->isVisible(), qPrintable(control));
-        mouse.click(target, QPointF(4, 4));
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, 4));
         QVERIFY(!field(0)->hasFocus());
         QVERIFY(!field(0)->hasDrawing());
         // A nudge, moving or not, always writes the position readout.
@@ -103,8 +101,7 @@ private slots:
     void activatingClickMovesFocusAndMark()
     {
         buildBoard(st(), QStringLiteral("0-1"));
-        Mouse mouse(tw->window.get());
-        mouse.click(field(0), centre(field(0)));
+        QTest::mouseClick(field(0), Qt::LeftButton, {}, centre(field(0)).toPoint());
         QVERIFY(field(0)->hasDrawing());
 
         QWidget other;
@@ -114,8 +111,8 @@ private slots:
         QVERIFY(field(0)->hasDrawing()); // another program taking over erases nothing
         // The click that activates the window again lands on field 1.
         field(1)->setFocus(Qt::MouseFocusReason);
-        tw->window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(tw->window.get()));
+        tw->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&tw->window));
 
         QVERIFY(!field(0)->hasDrawing());
         QVERIFY(field(1)->hasDrawing());
@@ -127,8 +124,8 @@ private slots:
         // Coming back to the same field changes nothing.
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
-        tw->window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(tw->window.get()));
+        tw->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&tw->window));
         QVERIFY(field(1)->hasFocus());
         QVERIFY(field(1)->hasDrawing());
     }
