@@ -4,7 +4,7 @@
 // dragging the field-size thumb re-lays all fields at every step.
 
 #include "bench_main.h"
-#include "app/frmschiebwerk.h"
+#include "app/main_window.h"
 #include "editor/editor.h"
 
 #include <QApplication>
@@ -15,17 +15,17 @@
 
 namespace {
 
-std::unique_ptr<app::frmSchiebwerk> completeBoard()
+std::unique_ptr<app::MainWindow> completeBoard()
 {
-    auto w = std::make_unique<app::frmSchiebwerk>();
+    auto w = std::make_unique<app::MainWindow>();
     app::BoardState &st = w->state();
     for (int i = 0; i < app::FieldCount; ++i) {
-        st.picFeld[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
-        st.picFeld[size_t(i)]->setTag(QStringLiteral("1"));
+        st.fields[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
+        st.fields[size_t(i)]->setTag(QStringLiteral("1"));
         for (int j = 0; j < app::FieldCount; ++j)
-            st.Kante[size_t(i)][size_t(j)] = i == j ? 0 : 1;
+            st.edges[size_t(i)][size_t(j)] = i == j ? 0 : 1;
     }
-    editor::KantenZeichnen(st);
+    editor::redrawEdges(st);
     w->show();
     QApplication::processEvents();
     return w;
@@ -36,7 +36,7 @@ void nudge(benchmark::State &state, bool repaint)
 {
     auto w = completeBoard();
     app::BoardState &st = w->state();
-    forms::PictureBox *f = st.picFeld[32];
+    forms::PictureBox *f = st.fields[32];
     f->setFocus(Qt::MouseFocusReason);
     QApplication::processEvents();
     bool right = true;
@@ -61,7 +61,7 @@ void BM_NudgeCompleteBoardPainted(benchmark::State &state) { nudge(state, true);
 void resizeSteps(benchmark::State &state, bool repaint)
 {
     auto w = completeBoard();
-    QScrollBar *bar = w->state().VScroll1;
+    QScrollBar *bar = w->state().fieldSizeBar;
     int step = 1;
     for (auto _ : state) {
         if (bar->value() + step > bar->maximum() || bar->value() + step < bar->minimum())
@@ -70,7 +70,7 @@ void resizeSteps(benchmark::State &state, bool repaint)
         if (repaint)
             QApplication::processEvents();
     }
-    if (w->state().picFeld[0]->width() != float(bar->value()))
+    if (w->state().fields[0]->width() != float(bar->value()))
         state.SkipWithError("the fields did not follow");
 }
 

@@ -9,7 +9,7 @@
 
 #include "bench_main.h"
 #include "app/app.h"
-#include "app/frmschiebwerk.h"
+#include "app/main_window.h"
 #include "editor/editor.h"
 #include "gamefile/gamefile.h"
 
@@ -24,9 +24,9 @@ namespace {
 class FixedDialog : public forms::CommonDialog {
 public:
     QString answer;
-    bool ShowOpen() override { FileName = answer; return true; }
-    bool ShowSave() override { FileName = answer; return true; }
-    bool ShowColor() override { return false; }
+    bool showOpen() override { fileName = answer; return true; }
+    bool showSave() override { fileName = answer; return true; }
+    bool showColour() override { return false; }
 };
 
 class CountingMessages : public forms::MessageBoxes {
@@ -38,7 +38,7 @@ public:
 
 class NoPacing : public forms::Pacing {
 public:
-    void doEvents() override {}
+    void pumpEvents() override {}
     double now() override { return 0; }
     void wait(double) override {}
 };
@@ -47,23 +47,23 @@ struct Fixture {
     FixedDialog dialog;
     CountingMessages messages;
     NoPacing pacing;
-    std::unique_ptr<app::frmSchiebwerk> window;
+    std::unique_ptr<app::MainWindow> window;
     QString path;
 
     Fixture()
     {
-        window = std::make_unique<app::frmSchiebwerk>(&dialog, &messages, &pacing);
+        window = std::make_unique<app::MainWindow>(&dialog, &messages, &pacing);
         window->show();
         QCoreApplication::processEvents();
         app::BoardState &st = window->state();
         for (int i = 0; i < app::FieldCount; ++i) {
-            st.picFeld[size_t(i)]->setPos(20.0f + float(i % 13) * 48.0f, 130.0f + float(i / 13) * 60.0f);
-            st.picFeld[size_t(i)]->setTag(QStringLiteral("1"));
+            st.fields[size_t(i)]->setPos(20.0f + float(i % 13) * 48.0f, 130.0f + float(i / 13) * 60.0f);
+            st.fields[size_t(i)]->setTag(QStringLiteral("1"));
             for (int j = 0; j < app::FieldCount; ++j)
-                st.Kante[size_t(i)][size_t(j)] = i != j ? 1 : 0;
-            st.Steintext[size_t(i)] = QStringLiteral("Würfel %1").arg(i);
+                st.edges[size_t(i)][size_t(j)] = i != j ? 1 : 0;
+            st.tokenTexts[size_t(i)] = QStringLiteral("Würfel %1").arg(i);
         }
-        app::cmdSpielen_Click(st);
+        app::enterPlayMode(st);
         const QString dir = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
         path = QDir(dir).filePath(QStringLiteral("gsw_bench_%1.swk").arg(QCoreApplication::applicationPid()));
         dialog.answer = path;
@@ -120,8 +120,8 @@ void BM_Open(benchmark::State &state)
 {
     Fixture &f = fixture();
     for (auto _ : state)
-        gamefile::cmdLadenM_Click(f.st());
-    if (f.messages.shown || f.st().steinzahl() != 64)
+        gamefile::openGame(f.st());
+    if (f.messages.shown || f.st().tokenCountOrZero() != 64)
         state.SkipWithError("the open failed");
 }
 
@@ -130,8 +130,8 @@ void BM_OpenRedrawsOnly(benchmark::State &state)
 {
     Fixture &f = fixture();
     for (auto _ : state) {
-        editor::Command1_Click(f.st());
-        editor::KantenZeichnen(f.st());
+        editor::eraseBoard(f.st());
+        editor::redrawEdges(f.st());
     }
 }
 

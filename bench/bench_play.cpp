@@ -3,7 +3,7 @@
 // sleeps), and one cascade pass's bookkeeping on a full board with every edge.
 
 #include "bench_main.h"
-#include "app/frmschiebwerk.h"
+#include "app/main_window.h"
 #include "play/engine.h"
 #include "play/play.h"
 
@@ -20,10 +20,10 @@ namespace {
 // The real pacing, with the time spent pumping events added up.
 class MeasuredPacing : public forms::Pacing {
 public:
-    void doEvents() override
+    void pumpEvents() override
     {
         const double t0 = m_real.now();
-        m_real.doEvents();
+        m_real.pumpEvents();
         pumpSeconds += m_real.now() - t0;
     }
     double now() override { return m_real.now(); }
@@ -53,18 +53,18 @@ template <class Joined>
 void playBoard(app::BoardState &st, int count, Joined joined)
 {
     for (int i = 0; i < count; ++i) {
-        st.picFeld[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
-        st.picFeld[size_t(i)]->setTag(QStringLiteral("1"));
+        st.fields[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
+        st.fields[size_t(i)]->setTag(QStringLiteral("1"));
         for (int j = 0; j < count; ++j)
-            st.Kante[size_t(i)][size_t(j)] = (i != j && joined(i, j)) ? 1 : 0;
+            st.edges[size_t(i)][size_t(j)] = (i != j && joined(i, j)) ? 1 : 0;
     }
-    st.cmdSpielen->click();
+    st.playModeButton->clicked();
 }
 
 void BM_ShuffleSlide(benchmark::State &state)
 {
     MeasuredPacing pacing;
-    app::frmSchiebwerk w(nullptr, nullptr, &pacing);
+    app::MainWindow w(nullptr, nullptr, &pacing);
     w.show();
     QApplication::processEvents();
     app::BoardState &st = w.state();
@@ -100,11 +100,11 @@ BENCHMARK(BM_ShuffleSlide)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRe
 
 void BM_CascadeCount(benchmark::State &state)
 {
-    app::frmSchiebwerk w;
+    app::MainWindow w;
     app::BoardState &st = w.state();
     // All 65 fields, every pair joined: 64 tokens, field 64 free.
     playBoard(st, app::FieldCount, [](int, int) { return true; });
-    if (st.steinzahl() != 64) {
+    if (st.tokenCountOrZero() != 64) {
         state.SkipWithError("the board is not full");
         return;
     }

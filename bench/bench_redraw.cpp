@@ -2,7 +2,7 @@
 // 48-pixel spacing in the play area, every pair joined (2080 edges).
 
 #include "bench_main.h"
-#include "app/frmschiebwerk.h"
+#include "app/main_window.h"
 #include "editor/editor.h"
 
 #include <QApplication>
@@ -15,25 +15,25 @@ struct Fixture {
     {
         auto &st = window.state();
         for (int i = 0; i < app::FieldCount; ++i) {
-            st.picFeld[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
-            st.picFeld[size_t(i)]->setTag(QStringLiteral("1"));
+            st.fields[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
+            st.fields[size_t(i)]->setTag(QStringLiteral("1"));
             for (int j = 0; j < app::FieldCount; ++j)
-                st.Kante[size_t(i)][size_t(j)] = i == j ? 0 : 1;
+                st.edges[size_t(i)][size_t(j)] = i == j ? 0 : 1;
         }
     }
-    app::frmSchiebwerk window;
+    app::MainWindow window;
 };
 
-void BM_KantenZeichnen_CompleteGraph(benchmark::State &state)
+void BM_RedrawEdges_CompleteGraph(benchmark::State &state)
 {
     Fixture f;
     auto &st = f.window.state();
     for (auto _ : state) {
-        editor::KantenZeichnen(st);
-        benchmark::DoNotOptimize(st.picRahmen->drawing().constBits());
+        editor::redrawEdges(st);
+        benchmark::DoNotOptimize(st.board->drawing().constBits());
     }
 }
-BENCHMARK(BM_KantenZeichnen_CompleteGraph)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RedrawEdges_CompleteGraph)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -7,7 +7,7 @@
 // thread notes how long each one waited before it was handled. Memory is read from
 // /proc/self/statm once a second.
 
-#include "app/frmschiebwerk.h"
+#include "app/main_window.h"
 #include "editor/editor.h"
 
 #include <QApplication>
@@ -61,23 +61,23 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(5, std::atoi(argv[1])) : 600;
-    const bool schnell = argc > 2 && QByteArray(argv[2]) == "schnell";
+    const bool fast = argc > 2 && QByteArray(argv[2]) == "schnell";
 
-    app::frmSchiebwerk window;
+    app::MainWindow window;
     auto &st = window.state();
     // The largest board: all 65 fields in a 13 x 5 grid, neighbours joined.
     for (int i = 0; i < app::FieldCount; ++i) {
-        st.picFeld[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
-        st.picFeld[size_t(i)]->setTag(QStringLiteral("1"));
+        st.fields[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
+        st.fields[size_t(i)]->setTag(QStringLiteral("1"));
         if (i % 13 != 12)
-            st.Kante[size_t(i)][size_t(i + 1)] = st.Kante[size_t(i + 1)][size_t(i)] = 1;
+            st.edges[size_t(i)][size_t(i + 1)] = st.edges[size_t(i + 1)][size_t(i)] = 1;
         if (i + 13 < app::FieldCount)
-            st.Kante[size_t(i)][size_t(i + 13)] = st.Kante[size_t(i + 13)][size_t(i)] = 1;
+            st.edges[size_t(i)][size_t(i + 13)] = st.edges[size_t(i + 13)][size_t(i)] = 1;
     }
     window.show();
-    st.cmdSpielen->click();
-    st.chkLawine->setChecked(true);
-    st.chkschnell->setChecked(schnell);
+    st.playModeButton->clicked();
+    st.cascadeOption->setChecked(true);
+    st.fastOption->setChecked(fast);
 
     Receiver receiver;
     std::atomic<bool> running{true};
@@ -96,13 +96,13 @@ int main(int argc, char **argv)
     QTimer stop;
     QObject::connect(&stop, &QTimer::timeout, [&] {
         if (Clock::now() - start >= std::chrono::seconds(seconds)) {
-            st.Command8->click(); // ends the shuffle after the current move
-            st.Command3->click(); // and a cascade that would go on by itself
+            st.stopShuffleButton->clicked(); // ends the shuffle after the current move
+            st.stopCascadeButton->clicked(); // and a cascade that would go on by itself
         }
     });
     stop.start(250);
     QTimer::singleShot(0, [&] {
-        st.image1->click(); // returns when the shuffle has been stopped
+        st.shuffleButton->clicked(); // returns when the shuffle has been stopped
         QCoreApplication::quit();
     });
     QApplication::exec();
@@ -119,7 +119,7 @@ int main(int argc, char **argv)
         minAfter = std::min(minAfter, rss[i]);
     }
     std::printf("soak %d s, schnell %s: %zu events, latency median %.1f ms, 99%% %.1f ms, max %.1f ms\n", seconds,
-                schnell ? "on" : "off", lat.size(), pct(0.5), pct(0.99), lat.empty() ? 0.0 : lat.back());
+                fast ? "on" : "off", lat.size(), pct(0.5), pct(0.99), lat.empty() ? 0.0 : lat.back());
     std::printf("resident memory: %.1f MB at 1 min, %.1f .. %.1f MB after it (spread %.1f MB), %.1f MB at the end\n",
                 afterMinute, minAfter, maxAfter, maxAfter - minAfter, rss.empty() ? 0.0 : rss.back());
     return 0;

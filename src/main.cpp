@@ -1,4 +1,4 @@
-#include "app/frmschiebwerk.h"
+#include "app/main_window.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -20,7 +20,7 @@ int main(int argc, char *argv[])
                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtbase);
 
-    app::frmSchiebwerk w;
+    app::MainWindow w;
     w.show();
     return QApplication::exec();
 }

@@ -3,7 +3,7 @@
 // it was asked to do, dialogs and message boxes that answer from a script, and boards
 // built from a compact edge list such as "0-1 1-2 2-3".
 
-#include "app/frmschiebwerk.h"
+#include "app/main_window.h"
 
 #include <QtTest>
 #include <deque>
@@ -13,7 +13,7 @@
 namespace testing {
 
 struct InstantPacing : forms::Pacing {
-    void doEvents() override;
+    void pumpEvents() override;
     double now() override { return clock; }
     void wait(double seconds) override;
     std::function<void()> onPump; // at every pump, before the pending events run
@@ -23,9 +23,9 @@ struct InstantPacing : forms::Pacing {
 };
 
 struct ScriptedDialog : forms::CommonDialog {
-    bool ShowOpen() override { return file("open"); }
-    bool ShowSave() override { return file("save"); }
-    bool ShowColor() override;
+    bool showOpen() override { return file("open"); }
+    bool showSave() override { return file("save"); }
+    bool showColour() override;
     bool file(const char *kind);
     std::deque<std::optional<QString>> files; // answers in order; nullopt or none left: cancel
     std::deque<std::optional<colors::Color>> colors;
@@ -42,7 +42,7 @@ struct TestWindow {
     InstantPacing pacing;
     ScriptedDialog dialog;
     ScriptedMessages messages;
-    app::frmSchiebwerk window{&dialog, &messages, &pacing};
+    app::MainWindow window{&dialog, &messages, &pacing};
     app::BoardState &st = window.state();
     // Shows the window and makes it the active one, as real mouse input needs.
     bool showActive();

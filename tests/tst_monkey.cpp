@@ -47,7 +47,7 @@ class TestMonkey : public QObject {
         if (!w->isVisible())
             return;
         QTest::mousePress(w, b, {}, somewhere(w));
-        QWidget *board = st().picRahmen->surface();
+        QWidget *board = st().board->surface();
         QPoint at = board->mapFromGlobal(w->mapToGlobal(QPoint()));
         for (int i = below(4); i > 0; --i)
             QTest::mouseMove(board, at = somewhere(board));
@@ -72,48 +72,48 @@ class TestMonkey : public QObject {
         const int kind = below(100);
         if (kind < 3) {
             note("play");
-            QTest::mouseClick(s.cmdSpielen, Qt::LeftButton);
+            QTest::mouseClick(s.playModeButton, Qt::LeftButton);
         } else if (kind < 18) {
             const int i = below(app::FieldCount);
             note(QStringLiteral("field %1").arg(i));
-            gesture(s.picFeld[size_t(i)]->surface(), button());
+            gesture(s.fields[size_t(i)]->surface(), button());
         } else if (kind < 36) { // mostly tokens that can move
             std::vector<int> movable;
-            for (int k = 0; k < std::clamp(s.steinzahl(), 1, 64); ++k)
+            for (int k = 0; k < std::clamp(s.tokenCountOrZero(), 1, 64); ++k)
                 if (play::moveTarget(s, k))
                     movable.push_back(k);
             const int i = !movable.empty() && chance(60) ? movable[size_t(below(int(movable.size())))] : below(app::FieldCount);
             note(QStringLiteral("token %1").arg(i));
-            gesture(s.picZahl[size_t(i)]->surface(), chance(80) ? Qt::LeftButton : button());
+            gesture(s.tokens[size_t(i)]->surface(), chance(80) ? Qt::LeftButton : button());
         } else if (kind < 44) {
             note("board");
-            gesture(s.picRahmen->surface(), button());
+            gesture(s.board->surface(), button());
         } else if (kind < 52) {
             const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_A, Qt::Key_Space, Qt::Key_Tab};
             note("key");
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &tw->window, keys[below(7)]);
         } else if (kind < 62) {
-            QAction *items[] = {s.cmdneu, s.cmdLadenM, s.cmdSpeichernM, s.cmdGanz, s.cmdNormal, s.cmdNaus, s.cmdNein, s.cmdInfo};
+            QAction *items[] = {s.newAction, s.openAction, s.saveAction, s.fullScreenAction, s.normalViewAction, s.hideNotesAction, s.showNotesAction, s.infoAction};
             const int k = below(8);
             note(items[k]->text());
-            if (k >= 3 || s.cmdDatei->menuAction()->isEnabled()) // a disabled menu does not open
+            if (k >= 3 || s.fileMenu->menuAction()->isEnabled()) // a disabled menu does not open
                 items[k]->trigger();
         } else if (kind < 68) {
             note("palette");
-            QTest::mouseClick(s.Picture1[size_t(below(9))]->surface(), Qt::LeftButton);
+            QTest::mouseClick(s.swatches[size_t(below(9))]->surface(), Qt::LeftButton);
         } else if (kind < 72) {
             note("field size");
-            s.VScroll1->triggerAction(QAbstractSlider::SliderAction(1 + below(6)));
+            s.fieldSizeBar->triggerAction(QAbstractSlider::SliderAction(1 + below(6)));
         } else if (kind < 76) {
             note("token text");
-            s.txtFeld->selectAll();
+            s.tokenTextBox->selectAll();
             QGuiApplication::clipboard()->setText(QStringList{"W\u00fc", "\u20ac5", "a\tb", "\n", "\x01x", ""}[below(6)]);
-            QTest::keyClick(s.txtFeld, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(s.tokenTextBox, Qt::Key_V, Qt::ControlModifier);
         } else {
-            QWidget *all[] = {s.cmdSetzen, s.cmdVerbinden, s.Command1, s.Command2, s.Command3, s.Command4, s.Command5,
-                              s.Command6, s.Command7, s.Command8, s.Command9, s.Command10, s.Command11, s.Command12,
-                              s.cmdtxtFeld, s.image1, s.image2, s.chkLawine, s.chkschnell, s.Text1, s.VScroll1,
-                              s.picsteinFarbe->surface(), s.pictextfarbe->surface(), s.Picture3->surface()};
+            QWidget *all[] = {s.setModeButton, s.connectModeButton, s.eraseButton, s.scrambleButton, s.stopCascadeButton, s.newButton, s.openButton,
+                              s.saveButton, s.clearNotesButton, s.stopShuffleButton, s.colourOkButton, s.targetButton, s.closePanelButton, s.normalSizeButton,
+                              s.textOkButton, s.shuffleButton, s.normalViewButton, s.cascadeOption, s.fastOption, s.colourHeading, s.fieldSizeBar,
+                              s.tokenColourSwatch->surface(), s.textColourSwatch->surface(), s.lampBox->surface()};
             QWidget *w = all[below(int(std::size(all)))];
             note(QStringLiteral("control %1").arg(w->metaObject()->className()));
             if (w->isVisible())
@@ -126,18 +126,18 @@ class TestMonkey : public QObject {
         auto &s = st();
         if (QString v = checkInvariants(s); !v.isEmpty())
             return v;
-        for (int k = 0; s.playMode() && k < s.steinzahl(); ++k) { // tokens stand centred on their fields
-            const auto *z = s.picZahl[size_t(k)], *f = s.picFeld[size_t(*s.fieldOfToken(k))];
+        for (int k = 0; s.inPlayMode() && k < s.tokenCountOrZero(); ++k) { // tokens stand centred on their fields
+            const auto *z = s.tokens[size_t(k)], *f = s.fields[size_t(*s.fieldOfToken(k))];
             if (z->left() != float(double(f->left()) + (double(f->width()) - 32) / 2) || z->top() != float(double(f->top()) + (double(f->height()) - 32) / 2))
                 return QStringLiteral("token %1 is not centred on field %2").arg(k).arg(z->tag());
         }
         for (int a = 0; a < app::FieldCount; ++a)
             for (int b = 0; b < app::FieldCount; ++b)
-                if (s.Kante[size_t(a)][size_t(b)] != s.Kante[size_t(b)][size_t(a)] || s.Kante[size_t(a)][size_t(a)])
+                if (s.edges[size_t(a)][size_t(b)] != s.edges[size_t(b)][size_t(a)] || s.edges[size_t(a)][size_t(a)])
                     return QStringLiteral("Kante(%1, %2)").arg(a).arg(b);
-        if (s.steinzahl() < -1 || s.steinzahl() > 64 || !app::BoardState::isIndex(s.Feld1) || !app::BoardState::isIndex(s.AktStein))
-            return QStringLiteral("Steinzahl %1, Feld1 %2, AktStein %3").arg(s.steinzahl()).arg(s.Feld1).arg(s.AktStein);
-        if (s.busy() || !s.cmdSetzen->isEnabled() || !s.Command4->isEnabled() || !s.cmdDatei->menuAction()->isEnabled())
+        if (s.tokenCountOrZero() < -1 || s.tokenCountOrZero() > 64 || !app::BoardState::isIndex(s.pendingField) || !app::BoardState::isIndex(s.panelToken))
+            return QStringLiteral("tokenCount %1, pendingField %2, panelToken %3").arg(s.tokenCountOrZero()).arg(s.pendingField).arg(s.panelToken);
+        if (s.busy() || !s.setModeButton->isEnabled() || !s.newButton->isEnabled() || !s.fileMenu->menuAction()->isEnabled())
             return QStringLiteral("a move or shuffle still runs, or its controls stay locked");
         // Now and then: a saved game opens to the same game, but for what a load lays out anew.
         if (below(100) > 2)
@@ -190,8 +190,8 @@ private slots:
             QVERIFY(tw->showActive());
             tw->pacing.onPump = [this] {
                 if (++pumpsThisAction > 400) { // every loop ends: stop the shuffle and the cascade
-                    st().MischenAktiv = 0;
-                    st().KaskadeStopp = 1;
+                    st().shuffleActive = 0;
+                    st().cascadeStopRequested = 1;
                 } else if (depth < 2 && chance(3)) {
                     ++depth;
                     act();

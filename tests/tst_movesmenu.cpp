@@ -32,9 +32,9 @@ class TestMovesMenu : public QObject {
     void play(const QString &edges)
     {
         buildBoard(st(), edges);
-        app::cmdSpielen_Click(st());
+        app::enterPlayMode(st());
     }
-    void click(int token) { play::picZahl_MouseDown(st(), token, 1, 0, 0, 0); }
+    void click(int token) { play::onTokenPressed(st(), token, 1, 0, 0, 0); }
     // Clicks the token on each field in turn: the free field walks along them.
     void walkFree(std::initializer_list<int> fields)
     {
@@ -65,8 +65,8 @@ private slots:
 
     void undoSlidesACascadeBackAndRedoForward()
     {
-        st().chkLawine->setChecked(true);
-        st().chkschnell->setChecked(true);
+        st().cascadeOption->setChecked(true);
+        st().fastOption->setChecked(true);
         play(QStringLiteral("0-1 1-2 2-3"));
         QVERIFY(!st().undoAction->isEnabled());
         click(2); // token 2 into field 3, then tokens 1 and 0 follow by force
@@ -97,13 +97,13 @@ private slots:
         int pumps = 0;
         pacing().onPump = [&] {
             if (++pumps == 200)
-                play::Command8_Click(st());
+                play::stopShuffle(st());
         };
-        play::image1_Click(st());
+        play::startShuffle(st());
         pacing().onPump = nullptr;
         const TokenFields shuffled = st().tokenFields();
         QVERIFY(shuffled != start);
-        play::Command2_Click(st());
+        play::scramble(st());
         const TokenFields scrambled = st().tokenFields();
 
         const int before = pacing().pumps;
@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(pacing().pumps, before); // no slides
         QCOMPARE(checkInvariants(st()), QString());
         for (int k = 0; k < 5; ++k)
-            QCOMPARE(QPointF(st().picZahl[size_t(k)]->left(), st().picZahl[size_t(k)]->top()),
+            QCOMPARE(QPointF(st().tokens[size_t(k)]->left(), st().tokens[size_t(k)]->top()),
                      play::tokenPlace(st(), k, start[size_t(k)]));
         st().redoAction->trigger();
         st().redoAction->trigger();
@@ -139,7 +139,7 @@ private slots:
         st().undoAction->trigger();
         QCOMPARE(st().tokenFields(), afterFirst);
         // Leaving play forgets the history.
-        app::cmdSetzen_Click(st());
+        app::enterSetMode(st());
         QVERIFY(!st().undoAction->isEnabled() && !st().hintAction->isEnabled());
     }
 
@@ -159,13 +159,13 @@ private slots:
         QVERIFY(lastMessage().contains(QStringLiteral("10.461.394.944.000 von 20.922.789.888.000")));
         QVERIFY(lastMessage().contains(QStringLiteral("zwei Farben")));
 
-        app::cmdneu_Click(st());
+        app::newBoard(st());
         play(QStringLiteral("1-2 2-3 3-4 4-1"));
         st().solvabilityAction->trigger();
         QVERIFY(lastMessage().contains(QStringLiteral("12 von 24 Anordnungen")));
         QVERIFY(lastMessage().contains(QStringLiteral("Kreis")));
         // "Vorgabe" numbers fields 0..2, and field 0 is not on this board.
-        play::Command10_Click(st());
+        play::setRandomTarget(st());
         st().solvabilityAction->trigger();
         QVERIFY(lastMessage().contains(QStringLiteral("außerhalb")));
     }
@@ -193,13 +193,13 @@ private slots:
         const size_t steps = st().history.done.size();
         int pumps = 0;
         pacing().onPump = [&] {
-            QVERIFY(!st().cmdSetzen->isEnabled());
+            QVERIFY(!st().setModeButton->isEnabled());
             if (++pumps == 45) // inside the third slide
-                play::Command8_Click(st());
+                play::stopShuffle(st());
         };
         st().solveAction->trigger();
         pacing().onPump = nullptr;
-        QVERIFY(st().cmdSetzen->isEnabled());
+        QVERIFY(st().setModeButton->isEnabled());
         QVERIFY(st().tokenFields() != mixed && st().tokenFields() != start);
         QCOMPARE(st().history.done.size(), steps + 1);
         QCOMPARE(checkInvariants(st()), QString());

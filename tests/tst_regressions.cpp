@@ -20,7 +20,7 @@ class TestRegressions : public QObject {
     Q_OBJECT
     std::unique_ptr<TestWindow> tw;
     BoardState &st() { return tw->st; }
-    forms::PictureBox *field(int i) { return st().picFeld[size_t(i)]; }
+    forms::PictureBox *field(int i) { return st().fields[size_t(i)]; }
     QPointF centre(QWidget *w) { return QPointF(w->width() / 2.0, w->height() / 2.0); }
     void pressLeft()
     {
@@ -43,27 +43,27 @@ private slots:
         QCOMPARE(start, w->geometry()); // no frame: the case where the watch never ended
         w->move(start.topLeft() + QPoint(40, 25));
         QTRY_COMPARE(w->frameGeometry().topLeft(), start.topLeft() + QPoint(40, 25));
-        st().cmdNormal->trigger();
+        st().normalViewAction->trigger();
         QTRY_COMPARE(w->frameGeometry(), start);
     }
 
     void fullScreenFollowsTheSizeTheWindowTook()
     {
         QWidget *w = &tw->window;
-        st().cmdGanz->trigger();
+        st().fullScreenAction->trigger();
         QTRY_COMPARE(w->frameGeometry(), QRect(0, 0, 1024, 768));
         // A window manager that keeps a panel free answers with less than the screen.
         w->windowHandle()->resize(1000, 700);
         QTRY_COMPARE(w->frameGeometry().size(), QSize(1000, 700));
-        forms::PictureBox *board = st().picRahmen;
+        forms::PictureBox *board = st().board;
         QCOMPARE(board->height(), float((700 * 15.0 - double(board->top())) * 0.9));
         QCOMPARE(board->width(), float(1000 * 15.0 - double(board->left()) - 480));
-        QCOMPARE(st().Command1->left(),
-                 float(double(board->left()) + double(board->width()) - double(st().Command1->width()) - 240));
-        QCOMPARE(st().txtDateiname->width(), float(board->innerWidthPx()));
+        QCOMPARE(st().eraseButton->left(),
+                 float(double(board->left()) + double(board->width()) - double(st().eraseButton->width()) - 240));
+        QCOMPARE(st().statusLine->width(), float(board->innerWidthPx()));
         QCOMPARE(w->minimumSize(), w->maximumSize());
         // Back to normal, the follower lets go: the board keeps its normal size.
-        st().cmdNormal->trigger();
+        st().normalViewAction->trigger();
         const float normalHeight = board->height();
         w->windowHandle()->resize(900, 600);
         QCoreApplication::processEvents();
@@ -73,7 +73,7 @@ private slots:
     void clickOnAControlTakesTheFocusFromTheField_data()
     {
         QTest::addColumn<QString>("control");
-        for (const char *c : {"Command1", "Command4", "Command5", "Command6", "Text1", "chkLawine"})
+        for (const char *c : {"eraseButton", "newButton", "openButton", "saveButton", "colourHeading", "cascadeOption"})
             QTest::newRow(c) << QString::fromLatin1(c);
     }
     void clickOnAControlTakesTheFocusFromTheField()
@@ -85,17 +85,17 @@ private slots:
         QVERIFY(field(0)->hasDrawing());
 
         const std::map<QString, QWidget *> controls{
-            {"Command1", st().Command1}, {"Command4", st().Command4}, {"Command5", st().Command5},
-            {"Command6", st().Command6}, {"Text1", st().Text1},       {"chkLawine", st().chkLawine}};
+            {"eraseButton", st().eraseButton}, {"newButton", st().newButton}, {"openButton", st().openButton},
+            {"saveButton", st().saveButton}, {"colourHeading", st().colourHeading},       {"cascadeOption", st().cascadeOption}};
         QWidget *target = controls.at(control);
         QVERIFY2(target && target->isVisible(), qPrintable(control));
         QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, 4));
         QVERIFY(!field(0)->hasFocus());
         QVERIFY(!field(0)->hasDrawing());
         // A nudge, moving or not, always writes the position readout.
-        st().txtDateiname->setText(QString());
+        st().statusLine->setText(QString());
         pressLeft();
-        QCOMPARE(st().txtDateiname->text(), QString());
+        QCOMPARE(st().statusLine->text(), QString());
     }
 
     void activatingClickMovesFocusAndMark()
@@ -140,11 +140,11 @@ private slots:
         int differing = 0;
         for (int i = 0; i < 2000; ++i) {
             const QPointF a(coord(480), coord(360)), b(coord(480), coord(360));
-            box.Cls();
-            box.Line(float(a.x()), float(a.y()), float(b.x()), float(b.y()), colors::rgb(128, 128, 128));
+            box.clear();
+            box.drawLine(float(a.x()), float(a.y()), float(b.x()), float(b.y()), colors::rgb(128, 128, 128));
             const QImage forth = box.drawing().copy();
-            box.Cls();
-            box.Line(float(b.x()), float(b.y()), float(a.x()), float(a.y()), colors::rgb(128, 128, 128));
+            box.clear();
+            box.drawLine(float(b.x()), float(b.y()), float(a.x()), float(a.y()), colors::rgb(128, 128, 128));
             if (box.drawing() != forth && ++differing < 5)
                 qWarning() << "differs:" << a << b;
         }

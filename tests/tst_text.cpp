@@ -193,7 +193,7 @@ private slots:
 
     // One line of a game changed: what the reader makes of it, as the writer writes it
     // back, or why the game is refused. Lines 49..60 are group 4 (field and token 4),
-    // 1244 is Kante(7, 8), 5006.. mode tags, mode colours, Steinzahl, field size.
+    // 1244 is edges(7, 8), 5006.. mode tags, mode colours, tokenCount, field size.
     void gameLines()
     {
         const struct { int line; QByteArray text, expected; } rows[] = {
@@ -268,7 +268,7 @@ private slots:
             {[](Game &g) { g.groups[5].tokenColour = 1 << 24; }, "line 69: no colour"},
             {[](Game &g) { g.modeColours[2] = std::int32_t(0x8000001Fu); }, "line 5011: no colour"},
             {[](Game &g) { g.groups[6].fieldPointer = 16; }, "line 82: no mouse pointer"},
-            {[](Game &g) { g.kante[4][60] = 2; }, "line 1101: no edge value"},
+            {[](Game &g) { g.edges[4][60] = 2; }, "line 1101: no edge value"},
             {[](Game &g) { g.fieldSize = 61; }, "line 5013: field size out of range"}};
         for (const auto &r : rows) {
             Game g = *gamefile::parse(sample()).game;

@@ -55,41 +55,41 @@ Lasting lasting(const app::BoardState &s, const QString &dir)
     const QList<QByteArray> lines = gamefile::write(gamefile::collect(s)).value_or("").split('\n');
     const char *items[] = {"F left", "F top", "F tip", "F tag", "Z left", "Z top", "Z tip", "Z tag", "Z colour",
                            "F pointer", "Z visible", "Z text"};
-    const char *tail[] = {"cmdSetzen tag", "cmdVerbinden tag", "cmdSpielen tag", "cmdSetzen colour", "cmdVerbinden colour",
-                          "cmdSpielen colour", "Steinzahl", "field size"};
+    const char *tail[] = {"setModeButton tag", "connectModeButton tag", "playModeButton tag", "setModeButton colour", "connectModeButton colour",
+                          "playModeButton colour", "tokenCount", "field size"};
     for (int l = 0, i = 0, k = -780; l < 5013; ++l, i = l / 12, ++k) {
         QString name = l < 780 ? QString(items[l % 12]).insert(1, QString::number(i))
                                : k < 4225 ? QString("edge %1-%2").arg(k / 65).arg(k % 65) : tail[k - 4225];
         v.push_back({name, '"' + QString::fromLatin1(lines[l].chopped(1)) + '"'});
         if (l < 780 && l % 12 == 11) {
-            v.push_back({QString("F%1 colour").arg(i), colour(s.picFeld[size_t(i)]->backColor())});
-            v.push_back({QString("F%1 drawn").arg(i), QString::number(s.picFeld[size_t(i)]->hasDrawing())});
-            v.push_back({QString("Z%1 text colour").arg(i), colour(s.picZahl[size_t(i)]->foreColor())});
+            v.push_back({QString("F%1 colour").arg(i), colour(s.fields[size_t(i)]->backColor())});
+            v.push_back({QString("F%1 drawn").arg(i), QString::number(s.fields[size_t(i)]->hasDrawing())});
+            v.push_back({QString("Z%1 text colour").arg(i), colour(s.tokens[size_t(i)]->foreColor())});
         }
     }
     QStringList off; // disabled on their own account
-    for (QWidget *w : s.form->findChildren<QWidget *>())
+    for (QWidget *w : s.window->findChildren<QWidget *>())
         if (!w->isEnabled() && w->parentWidget()->isEnabled())
             off << w->metaObject()->className();
-    const QRect frame = s.form->frameGeometry();
+    const QRect frame = s.window->frameGeometry();
     const std::pair<const char *, QString> more[] = {
-        {"readout", s.txtDateiname->text().replace(dir, "~")},
-        {"notes", s.Text5->text().left(24) + (s.Text5->visible() ? "" : " (hidden)")},
-        {"lamps", colour(s.shpSetzen->fillColor()) + " / " + colour(s.shpVerbinden->fillColor()) + " / " + colour(s.shpSpielen->fillColor())},
-        {"current colour", colour(s.Picture1[0]->backColor())},
-        {"panel", place(s.picEigenschaften) + " token " + QString::number(s.AktStein)},
-        {"panel swatches", colour(s.picsteinFarbe->backColor()) + " / " + colour(s.pictextfarbe->backColor())},
-        {"panel text", s.txtFeld->text() + " in " + colour(s.txtFeld->foreColor()) + " on " + colour(s.txtFeld->backColor())},
-        {"board colour", colour(s.picRahmen->backColor()) + " / " + colour(s.Picture5->backColor()) + " / "
-                             + colour(s.Label1[0]->backColor()) + " " + colour(s.Label1[2]->backColor())},
-        {"selection", QString("%1 %2").arg(s.Feld1).arg(s.Feld1Gewaehlt)},
-        {"Kaskade, schnell", QString("%1 %2").arg(s.chkLawine->value()).arg(s.chkschnell->value())},
+        {"readout", s.statusLine->text().replace(dir, "~")},
+        {"notes", s.notes->text().left(24) + (s.notes->visible() ? "" : " (hidden)")},
+        {"lamps", colour(s.setModeLamp->fillColor()) + " / " + colour(s.connectModeLamp->fillColor()) + " / " + colour(s.playModeLamp->fillColor())},
+        {"current colour", colour(s.swatches[0]->backColor())},
+        {"panel", place(s.tokenPanel) + " token " + QString::number(s.panelToken)},
+        {"panel swatches", colour(s.tokenColourSwatch->backColor()) + " / " + colour(s.textColourSwatch->backColor())},
+        {"panel text", s.tokenTextBox->text() + " in " + colour(s.tokenTextBox->foreColor()) + " on " + colour(s.tokenTextBox->backColor())},
+        {"board colour", colour(s.board->backColor()) + " / " + colour(s.stepNumberBox->backColor()) + " / "
+                             + colour(s.stepNumbers[0]->backColor()) + " " + colour(s.stepNumbers[2]->backColor())},
+        {"selection", QString("%1 %2").arg(s.pendingField).arg(s.pendingFieldChosen)},
+        {"Kaskade, schnell", QString("%1 %2").arg(s.cascadeOption->value()).arg(s.fastOption->value())},
         {"window", QString("%1 %2 %3 %4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())},
-        {"picRahmen", place(s.picRahmen)}, {"Picture2", place(s.Picture2)}, {"Command1", place(s.Command1)},
-        {"Command7", place(s.Command7)}, {"Text5", place(s.Text5)}, {"txtDateiname", place(s.txtDateiname)},
-        {"image2", place(s.image2)}, {"drag", QString::number(s.dragFeld) + (s.dragOutline->isVisible() ? " outline" : "")},
+        {"board", place(s.board)}, {"dividerBar", place(s.dividerBar)}, {"eraseButton", place(s.eraseButton)},
+        {"clearNotesButton", place(s.clearNotesButton)}, {"notes", place(s.notes)}, {"statusLine", place(s.statusLine)},
+        {"normalViewButton", place(s.normalViewButton)}, {"drag", QString::number(s.draggedField) + (s.dragOutline->isVisible() ? " outline" : "")},
         {"files", QDir(dir).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).join(' ')},
-        {"disabled", off.join(' ') + (s.cmdDatei->menuAction()->isEnabled() ? "" : " Datei")}};
+        {"disabled", off.join(' ') + (s.fileMenu->menuAction()->isEnabled() ? "" : " Datei")}};
     for (const auto &[name, value] : more)
         v.push_back({name, value});
     return v;
@@ -119,7 +119,7 @@ class TestWindowScenarios : public QObject {
     std::unique_ptr<TestWindow> tw;
     std::unique_ptr<QTemporaryDir> dir;
     app::BoardState &st() { return tw->st; }
-    QWidget *board() { return st().picRahmen->surface(); }
+    QWidget *board() { return st().board->surface(); }
     QStringList out;
     std::multimap<int, QString> atPump;
     int pumps = 0;
@@ -129,14 +129,14 @@ class TestWindowScenarios : public QObject {
         auto &s = st();
         const int i = w.mid(w.startsWith("swatch") ? 6 : 1).toInt();
         if (w.startsWith("swatch") || ((w[0] == 'F' || w[0] == 'Z') && w.size() > 1 && w[1].isDigit()))
-            return (w[0] == 's' ? s.Picture1[size_t(i)] : (w[0] == 'F' ? s.picFeld : s.picZahl)[size_t(i)])->surface();
+            return (w[0] == 's' ? s.swatches[size_t(i)] : (w[0] == 'F' ? s.fields : s.tokens)[size_t(i)])->surface();
         const std::map<QString, QWidget *> named{
-            {"X", s.Command1}, {"n", s.Command12}, {"new", s.Command4}, {"open", s.Command5}, {"save", s.Command6},
-            {"mischen", s.Command2}, {"vorgabe", s.Command10}, {"shuffle", s.image1}, {"halt", s.Command8},
-            {"stop", s.Command3}, {"kaskade", s.chkLawine}, {"schnell", s.chkschnell}, {"ok", s.Command9},
-            {"textok", s.cmdtxtFeld}, {"close", s.Command11}, {"farbe", s.Text1}, {"stone", s.picsteinFarbe->surface()},
-            {"textcolour", s.pictextfarbe->surface()}, {"notes", s.Command7}, {"back", s.image2}, {"board", board()},
-            {"set", s.cmdSetzen}, {"connect", s.cmdVerbinden}, {"play", s.cmdSpielen}, {"bar", s.VScroll1}};
+            {"X", s.eraseButton}, {"n", s.normalSizeButton}, {"new", s.newButton}, {"open", s.openButton}, {"save", s.saveButton},
+            {"mischen", s.scrambleButton}, {"vorgabe", s.targetButton}, {"shuffle", s.shuffleButton}, {"halt", s.stopShuffleButton},
+            {"stop", s.stopCascadeButton}, {"kaskade", s.cascadeOption}, {"schnell", s.fastOption}, {"ok", s.colourOkButton},
+            {"textok", s.textOkButton}, {"close", s.closePanelButton}, {"farbe", s.colourHeading}, {"stone", s.tokenColourSwatch->surface()},
+            {"textcolour", s.textColourSwatch->surface()}, {"notes", s.clearNotesButton}, {"back", s.normalViewButton}, {"board", board()},
+            {"set", s.setModeButton}, {"connect", s.connectModeButton}, {"play", s.playModeButton}, {"bar", s.fieldSizeBar}};
         return named.at(w);
     }
     static Qt::MouseButton button(const QString &b) { return b == "R" ? Qt::RightButton : b == "M" ? Qt::MiddleButton : Qt::LeftButton; }
@@ -175,15 +175,15 @@ class TestWindowScenarios : public QObject {
             const std::map<QString, Qt::Key> keys{{"left", Qt::Key_Left}, {"right", Qt::Key_Right}, {"up", Qt::Key_Up}, {"a", Qt::Key_A}};
             QTest::keyClick(QApplication::focusWidget(), keys.at(a[1]));
         } else if (v == "menu") {
-            const std::map<QString, QAction *> items{{"new", s.cmdneu}, {"open", s.cmdLadenM}, {"save", s.cmdSpeichernM},
-                {"end", s.cmdEnde}, {"full", s.cmdGanz}, {"normal", s.cmdNormal}, {"hide", s.cmdNaus}, {"show", s.cmdNein},
-                {"info", s.cmdInfo}};
+            const std::map<QString, QAction *> items{{"new", s.newAction}, {"open", s.openAction}, {"save", s.saveAction},
+                {"end", s.quitAction}, {"full", s.fullScreenAction}, {"normal", s.normalViewAction}, {"hide", s.hideNotesAction}, {"show", s.showNotesAction},
+                {"info", s.infoAction}};
             items.at(a[1])->trigger();
         } else if (v == "size") {
-            s.VScroll1->setValue(a[1].toInt());
+            s.fieldSizeBar->setValue(a[1].toInt());
         } else if (v == "type") {
-            s.txtFeld->selectAll();
-            QTest::keyClicks(s.txtFeld, a[1]);
+            s.tokenTextBox->selectAll();
+            QTest::keyClicks(s.tokenTextBox, a[1]);
         } else if (v == "edges") {
             buildBoard(s, QString(a[1]).replace(',', ' '));
         } else if (v == "spoil") {
@@ -226,14 +226,14 @@ class TestWindowScenarios : public QObject {
         out.clear();
         atPump.clear();
         tw->pacing.onPump = [this] {
-            if (!st().cmdSetzen->isEnabled())
-                tw->pacing.log.last() = st().Command2->isEnabled() ? "S" : "L";
+            if (!st().setModeButton->isEnabled())
+                tw->pacing.log.last() = st().scrambleButton->isEnabled() ? "S" : "L";
             for (auto it = atPump.find(++pumps); it != atPump.end() && it->first == pumps; it = atPump.erase(it))
                 act(it->second);
             if (pumps > 100000) {
                 out << "endless";
-                st().KaskadeStopp = 1;
-                st().MischenAktiv = 0;
+                st().cascadeStopRequested = 1;
+                st().shuffleActive = 0;
             }
         };
         for (const QString &action : script.split(' ', Qt::SkipEmptyParts)) {
@@ -337,12 +337,12 @@ private slots:
                 got << name + ' ' + value;
         }
         QCOMPARE(got, expected()["start"]);
-        const QObjectList pile = t.st.picRahmen->surface()->children(); // field 0 on top, 64 at the bottom
+        const QObjectList pile = t.st.board->surface()->children(); // field 0 on top, 64 at the bottom
         for (int i = 0; i < app::MaxIndex; ++i)
-            QVERIFY(pile.indexOf(t.st.picFeld[size_t(i)]) > pile.indexOf(t.st.picFeld[size_t(i + 1)]));
-        QCOMPARE(t.st.picFeld[7]->cursor().shape(), Qt::SizeAllCursor); // the pointers of set and connect mode
-        app::cmdVerbinden_Click(t.st);
-        QCOMPARE(t.st.picFeld[7]->cursor().shape(), Qt::ArrowCursor);
+            QVERIFY(pile.indexOf(t.st.fields[size_t(i)]) > pile.indexOf(t.st.fields[size_t(i + 1)]));
+        QCOMPARE(t.st.fields[7]->cursor().shape(), Qt::SizeAllCursor); // the pointers of set and connect mode
+        app::enterConnectMode(t.st);
+        QCOMPARE(t.st.fields[7]->cursor().shape(), Qt::ArrowCursor);
     }
 
     // The sample games, made by our own writer from games just started, open to boards
@@ -373,11 +373,11 @@ private slots:
     {
         ScriptedDialog dialog;
         ScriptedMessages messages;
-        app::frmSchiebwerk w(&dialog, &messages);
+        app::MainWindow w(&dialog, &messages);
         buildBoard(w.state(), "0-1");
-        app::cmdSpielen_Click(w.state());
-        play::picZahl_MouseDown(w.state(), 0, 1, 0, 0, 0);
-        QCOMPARE(w.state().picZahl[0]->tag(), QString("1"));
+        app::enterPlayMode(w.state());
+        play::onTokenPressed(w.state(), 0, 1, 0, 0, 0);
+        QCOMPARE(w.state().tokens[0]->tag(), QString("1"));
         forms::RealPacing pacing;
         const double start = pacing.now();
         pacing.wait(0.02);
@@ -414,19 +414,19 @@ private slots:
         } d;
         QTemporaryDir dir;
         const QString name = QDir(dir.path()).dirName();
-        d.FileName = "*swk";
-        d.InitDir = dir.path();
+        d.fileName = "*swk";
+        d.initialDir = dir.path();
         d.answer = [](QDialog &f) { return static_cast<QFileDialog &>(f).selectFile("b.swk"), true; };
-        QVERIFY(d.ShowOpen() && d.FileName == dir.filePath("b.swk"));
+        QVERIFY(d.showOpen() && d.fileName == dir.filePath("b.swk"));
         QCOMPARE(d.seen, QString("Spiel öffnen 011 swk [Spiele (*swk);Alle Dateien (*)] %1 []").arg(name));
         d.answer = [](QDialog &) { return false; }; // the last file is offered again; a cancel keeps it
-        QVERIFY(!d.ShowSave() && d.FileName == dir.filePath("b.swk"));
+        QVERIFY(!d.showSave() && d.fileName == dir.filePath("b.swk"));
         QCOMPARE(d.seen, QString("Spiel speichern 101 swk [Spiele (*.swk);Alle Dateien (*)] %1 [%1/b.swk]").arg(name));
-        d.Color = colors::rgb(10, 20, 30);
+        d.colour = colors::rgb(10, 20, 30);
         d.answer = [](QDialog &c) { return static_cast<QColorDialog &>(c).setCurrentColor(QColor(200, 100, 50)), true; };
-        QVERIFY(d.ShowColor() && d.Color == colors::rgb(200, 100, 50));
+        QVERIFY(d.showColour() && d.colour == colors::rgb(200, 100, 50));
         d.answer = [](QDialog &c) { return static_cast<QColorDialog &>(c).setCurrentColor(Qt::red), false; };
-        QVERIFY(!d.ShowColor() && d.Color == colors::rgb(200, 100, 50));
+        QVERIFY(!d.showColour() && d.colour == colors::rgb(200, 100, 50));
         QCOMPARE(d.seen, QString("Farbe wählen #c86432 1"));
     }
 

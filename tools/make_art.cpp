@@ -327,7 +327,7 @@ QImage toolbarSave()
 
 // ---- mode button pictures (61 x 14) ----
 
-QImage modeSetzen()
+QImage modeSet()
 {
     QImage img = blank(61, 14);
     QPainter p(&img);
@@ -350,7 +350,7 @@ QImage modeSetzen()
     return img;
 }
 
-QImage modeVerbinden()
+QImage modeConnect()
 {
     QImage img = blank(61, 14);
     QPainter p(&img);
@@ -360,7 +360,7 @@ QImage modeVerbinden()
     return img;
 }
 
-QImage modeSpielen()
+QImage modePlay()
 {
     QImage img = blank(61, 14);
     QPainter p(&img);
@@ -370,7 +370,7 @@ QImage modeSpielen()
     return img;
 }
 
-// ---- image1: shuffle by random moves (80 x 75) ----
+// ---- shuffleButton: shuffle by random moves (80 x 75) ----
 
 // An arc with an arrow head at its end, for the mixing arrows.
 void arcArrow(QPainter& p, const QPointF& c, double radius, double startDeg, double spanDeg,
@@ -415,7 +415,7 @@ void die(QPainter& p, int x, int y)
         fill(p, x + q[0], y + q[1], x + q[0] + 1, y + q[1] + 1, kBlack);
 }
 
-QImage image1()
+QImage shuffleButton()
 {
     QImage img = blank(80, 75);
     QPainter p(&img);
@@ -447,9 +447,9 @@ QImage image1()
     return img;
 }
 
-// ---- image2: back from full screen to the normal window (82 x 95) ----
+// ---- normalViewButton: back from full screen to the normal window (82 x 95) ----
 
-QImage image2()
+QImage normalViewButton()
 {
     QImage img = blank(82, 95);
     QPainter p(&img);
@@ -650,12 +650,12 @@ int main(int argc, char* argv[])
     w.saveIndexed(toolbarOpen(), QStringLiteral("toolbar_open.png"), 256);
     w.saveIndexed(toolbarSave(), QStringLiteral("toolbar_save.png"), 256);
 
-    w.saveTrueColour(modeSetzen(), QStringLiteral("mode_setzen.png"));
-    w.saveTrueColour(modeVerbinden(), QStringLiteral("mode_verbinden.png"));
-    w.saveTrueColour(modeSpielen(), QStringLiteral("mode_spielen.png"));
+    w.saveTrueColour(modeSet(), QStringLiteral("mode_set.png"));
+    w.saveTrueColour(modeConnect(), QStringLiteral("mode_connect.png"));
+    w.saveTrueColour(modePlay(), QStringLiteral("mode_play.png"));
 
-    w.saveTrueColour(image1(), QStringLiteral("image1.png"));
-    w.saveTrueColour(image2(), QStringLiteral("image2.png"));
+    w.saveTrueColour(shuffleButton(), QStringLiteral("shuffle.png"));
+    w.saveTrueColour(normalViewButton(), QStringLiteral("normal_view.png"));
 
     w.saveIndexed(stopShuffle(32), QStringLiteral("stop_shuffle_32.png"), 16);
     w.saveIndexed(stopShuffle(16), QStringLiteral("stop_shuffle_16.png"), 16);

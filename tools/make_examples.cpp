@@ -6,7 +6,7 @@
 //   QT_QPA_PLATFORM=offscreen build/make_examples examples
 
 #include "app/app.h"
-#include "app/frmschiebwerk.h"
+#include "app/main_window.h"
 #include "gamefile/gamefile.h"
 
 #include <QApplication>
@@ -121,23 +121,23 @@ int main(int argc, char **argv)
     }
 
     ConsoleMessages messages;
-    app::frmSchiebwerk window(nullptr, &messages, nullptr);
+    app::MainWindow window(nullptr, &messages, nullptr);
     app::BoardState &st = window.state();
     for (const Board &b : boards()) {
         // "neu" puts every field at the same place in the supply, so the files do not
         // depend on the random pile of the start.
-        app::cmdneu_Click(st);
-        const float half = st.picFeld[0]->width() / 2;
+        app::newBoard(st);
+        const float half = st.fields[0]->width() / 2;
         for (size_t i = 0; i < b.centres.size(); ++i) {
-            forms::PictureBox *f = st.picFeld[i];
+            forms::PictureBox *f = st.fields[i];
             f->setPos(float(b.centres[i].x()) - half, float(b.centres[i].y()) - half);
             f->setTag(QStringLiteral("1"));
         }
         for (auto [x, y] : b.edges) {
-            st.Kante[size_t(x)][size_t(y)] = 1;
-            st.Kante[size_t(y)][size_t(x)] = 1;
+            st.edges[size_t(x)][size_t(y)] = 1;
+            st.edges[size_t(y)][size_t(x)] = 1;
         }
-        app::cmdSpielen_Click(st);
+        app::enterPlayMode(st);
         const QString file = QDir(outDir).filePath(QLatin1String(b.file));
         if (!gamefile::saveTo(st, file))
             return 1;

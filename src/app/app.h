@@ -6,30 +6,30 @@
 namespace app {
 
 // Start-up: runs once after the widgets have their laid-out properties.
-void Form_Load(BoardState &st);
-// "neu" and the toolbar button Command4.
-void cmdneu_Click(BoardState &st);
-void cmdInfo_Click(BoardState &st);
+void startUp(BoardState &st);
+// "neu" and the toolbar button newButton.
+void newBoard(BoardState &st);
+void showInfo(BoardState &st);
 
 // The three work modes.
-void cmdSetzen_Click(BoardState &st);
-void cmdVerbinden_Click(BoardState &st);
-void cmdSpielen_Click(BoardState &st);
+void enterSetMode(BoardState &st);
+void enterConnectMode(BoardState &st);
+void enterPlayMode(BoardState &st);
 
 // Views and notes.
-void cmdGanz_Click(BoardState &st);
-void cmdNormal_Click(BoardState &st);
-void image2_Click(BoardState &st);
-void cmdNaus_Click(BoardState &st);
-void cmdNein_Click(BoardState &st);
-void Command7_Click(BoardState &st);
-// Start-up records the window before it has a frame; this takes Normalmass 0..3
+void enterFullScreenView(BoardState &st);
+void enterNormalView(BoardState &st);
+void onNormalViewButtonClicked(BoardState &st);
+void hideNotes(BoardState &st);
+void showNotes(BoardState &st);
+void clearNotes(BoardState &st);
+// Start-up records the window before it has a frame; this takes normalGeometry 0..3
 // again from the framed window when it first appears.
 void watchStartupFrame(BoardState &st);
 
 // The help texts the work modes write into the notes field.
-extern const QString HilfeSetzen;
-extern const QString HilfeVerbinden;
-extern const QString HilfeSpielen;
+extern const QString SetModeHelp;
+extern const QString ConnectModeHelp;
+extern const QString PlayModeHelp;
 
 } // namespace app

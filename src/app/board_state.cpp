@@ -10,7 +10,7 @@ std::optional<int> BoardState::fieldOfToken(int token) const
 {
     if (!isIndex(token))
         return std::nullopt;
-    return numtext::indexFromText(picZahl[token]->tag(), 0, MaxIndex);
+    return numtext::indexFromText(tokens[token]->tag(), 0, MaxIndex);
 }
 
 TokenFields BoardState::tokenFields() const
@@ -33,7 +33,7 @@ void BoardState::updateMoveActions()
         return;
     undoAction->setEnabled(!history.done.empty());
     redoAction->setEnabled(!history.undone.empty());
-    const bool play = playMode();
+    const bool play = inPlayMode();
     hintAction->setEnabled(play);
     solveAction->setEnabled(play);
     solvabilityAction->setEnabled(play);

@@ -22,14 +22,14 @@ constexpr int FieldCount = 65;
 constexpr int MaxIndex = FieldCount - 1;
 
 // Tooltip words that record occupation.
-inline const QString Frei = QStringLiteral("frei");
-inline const QString Besetzt = QStringLiteral("besetzt");
+inline const QString FreeTip = QStringLiteral("frei");
+inline const QString OccupiedTip = QStringLiteral("besetzt");
 
 struct Services {
     forms::CommonDialog &dialog;
     forms::MessageBoxes &messages;
     forms::Pacing &pacing;
-    forms::Rnd &rnd;
+    forms::Random &rnd;
 };
 
 // Where every token stands: its field, or -1 when it is out of play.
@@ -58,61 +58,61 @@ struct BoardState {
     Services svc;
 
     // ---- widgets (owned by the window) ----
-    QMainWindow *form = nullptr;
-    std::array<forms::PictureBox *, FieldCount> picFeld{};
-    std::array<forms::PictureBox *, FieldCount> picZahl{};
-    forms::PictureBox *picRahmen = nullptr; // the board
-    std::array<forms::PictureBox *, 9> Picture1{}; // palette: 0 = current colour
-    forms::PictureBox *Picture2 = nullptr; // divider bar
-    forms::PictureBox *Picture3 = nullptr; // lamp box
-    forms::PictureBox *Picture4 = nullptr; // cascade box
-    forms::PictureBox *Picture5 = nullptr; // step numbers
-    forms::PictureBox *picEigenschaften = nullptr;
-    forms::PictureBox *picsteinFarbe = nullptr;
-    forms::PictureBox *pictextfarbe = nullptr;
+    QMainWindow *window = nullptr;
+    std::array<forms::PictureBox *, FieldCount> fields{};
+    std::array<forms::PictureBox *, FieldCount> tokens{};
+    forms::PictureBox *board = nullptr; // the board
+    std::array<forms::PictureBox *, 9> swatches{}; // palette: 0 = current colour
+    forms::PictureBox *dividerBar = nullptr; // divider bar
+    forms::PictureBox *lampBox = nullptr; // lamp box
+    forms::PictureBox *cascadeBox = nullptr; // cascade box
+    forms::PictureBox *stepNumberBox = nullptr; // step numbers
+    forms::PictureBox *tokenPanel = nullptr;
+    forms::PictureBox *tokenColourSwatch = nullptr;
+    forms::PictureBox *textColourSwatch = nullptr;
 
-    forms::CommandButton *cmdSetzen = nullptr, *cmdVerbinden = nullptr, *cmdSpielen = nullptr;
-    forms::CommandButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
-                         *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr,
-                         *Command9 = nullptr, *Command10 = nullptr, *Command11 = nullptr, *Command12 = nullptr;
-    forms::CommandButton *cmdtxtFeld = nullptr, *image1 = nullptr, *image2 = nullptr;
+    forms::CommandButton *setModeButton = nullptr, *connectModeButton = nullptr, *playModeButton = nullptr;
+    forms::CommandButton *eraseButton = nullptr, *scrambleButton = nullptr, *stopCascadeButton = nullptr, *newButton = nullptr,
+                         *openButton = nullptr, *saveButton = nullptr, *clearNotesButton = nullptr, *stopShuffleButton = nullptr,
+                         *colourOkButton = nullptr, *targetButton = nullptr, *closePanelButton = nullptr, *normalSizeButton = nullptr;
+    forms::CommandButton *textOkButton = nullptr, *shuffleButton = nullptr, *normalViewButton = nullptr;
 
-    forms::TextBox *txtDateiname = nullptr, *txtFeld = nullptr;
-    forms::TextBox *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr, *Text6 = nullptr,
-                   *Text7 = nullptr;
-    forms::NotesBox *Text5 = nullptr;
-    std::array<forms::Label *, 3> Label1{};
-    forms::Label *Label2 = nullptr;
-    forms::CheckBox *chkLawine = nullptr, *chkschnell = nullptr;
-    forms::ScrollBar *VScroll1 = nullptr;
-    forms::Shape *Shape1 = nullptr, *shpSetzen = nullptr, *shpVerbinden = nullptr, *shpSpielen = nullptr;
+    forms::TextBox *statusLine = nullptr, *tokenTextBox = nullptr;
+    forms::TextBox *colourHeading = nullptr, *dragHint = nullptr, *sendBackHint = nullptr, *actionHeading = nullptr, *cascadeHeading = nullptr,
+                   *randomHeading = nullptr;
+    forms::NotesBox *notes = nullptr;
+    std::array<forms::Label *, 3> stepNumbers{};
+    forms::Label *panelTitle = nullptr;
+    forms::CheckBox *cascadeOption = nullptr, *fastOption = nullptr;
+    forms::ScrollBar *fieldSizeBar = nullptr;
+    forms::Shape *lampFrame = nullptr, *setModeLamp = nullptr, *connectModeLamp = nullptr, *playModeLamp = nullptr;
     forms::DragOutline *dragOutline = nullptr;
 
-    QMenu *cmdDatei = nullptr, *cmdAnsicht = nullptr;
-    QAction *cmdneu = nullptr, *cmdLadenM = nullptr, *cmdSpeichernM = nullptr, *cmdEnde = nullptr;
-    QAction *cmdGanz = nullptr, *cmdNormal = nullptr, *cmdNaus = nullptr, *cmdNein = nullptr;
-    QAction *cmdInfo = nullptr;
+    QMenu *fileMenu = nullptr, *viewMenu = nullptr;
+    QAction *newAction = nullptr, *openAction = nullptr, *saveAction = nullptr, *quitAction = nullptr;
+    QAction *fullScreenAction = nullptr, *normalViewAction = nullptr, *hideNotesAction = nullptr, *showNotesAction = nullptr;
+    QAction *infoAction = nullptr;
     QMenu *moveMenu = nullptr;
     QAction *undoAction = nullptr, *redoAction = nullptr, *hintAction = nullptr, *solveAction = nullptr,
             *solvabilityAction = nullptr;
 
     // ---- variables ----
-    std::array<std::array<std::int32_t, FieldCount>, FieldCount> Kante{}; // 1 = edge
-    std::array<QString, FieldCount> Steintext;
-    std::array<std::int32_t, FieldCount> Feldnummer{};
+    std::array<std::array<std::int32_t, FieldCount>, FieldCount> edges{}; // 1 = edge
+    std::array<QString, FieldCount> tokenTexts;
+    std::array<std::int32_t, FieldCount> startFields{};
     // Number of tokens in play; empty until play first starts, and empty counts as 0.
-    std::optional<std::int32_t> Steinzahl;
-    std::int32_t Feld1 = 0;
-    std::int32_t Feld1Gewaehlt = 0;
-    float GriffX = 0, GriffY = 0;
+    std::optional<std::int32_t> tokenCount;
+    std::int32_t pendingField = 0;
+    std::int32_t pendingFieldChosen = 0;
+    float grabX = 0, grabY = 0;
     // The field being dragged in set mode (it holds the mouse grab), or -1.
-    int dragFeld = -1;
-    double AltX = 0, AltY = 0;
-    std::int32_t Zeichnen = 0;
-    std::int16_t MischenAktiv = 0;
-    std::int16_t KaskadeStopp = 0;
-    std::int32_t AktStein = 0;
-    std::array<double, 25> Normalmass{};
+    int draggedField = -1;
+    double penX = 0, penY = 0;
+    std::int32_t penDown = 0;
+    std::int16_t shuffleActive = 0;
+    std::int16_t cascadeStopRequested = 0;
+    std::int32_t panelToken = 0;
+    std::array<double, 25> normalGeometry{};
 
     // ---- the moves menu ----
     History history;
@@ -130,15 +130,15 @@ struct BoardState {
     // ---- helpers everybody uses ----
     // A move or a shuffle runs: the mode buttons and the file commands do nothing.
     bool busy() const { return moveInProgress || shuffleRunning; }
-    std::int32_t steinzahl() const { return Steinzahl.value_or(0); }
+    std::int32_t tokenCountOrZero() const { return tokenCount.value_or(0); }
     static bool isIndex(int i) { return i >= 0 && i <= MaxIndex; }
     // A mode button's tag reads as 1.
     static bool tagIsOne(const QString &tag);
-    bool setMode() const { return tagIsOne(cmdSetzen->tag()); }
-    bool connectMode() const { return tagIsOne(cmdVerbinden->tag()); }
-    bool playMode() const { return tagIsOne(cmdSpielen->tag()); }
+    bool inSetMode() const { return tagIsOne(setModeButton->tag()); }
+    bool inConnectMode() const { return tagIsOne(connectModeButton->tag()); }
+    bool inPlayMode() const { return tagIsOne(playModeButton->tag()); }
     // A field lies on the board (its tag reads as 1).
-    bool onBoard(int field) const { return isIndex(field) && tagIsOne(picFeld[field]->tag()); }
+    bool onBoard(int field) const { return isIndex(field) && tagIsOne(fields[field]->tag()); }
     // The field a token stands on, or nullopt when its tag names no field 0..64.
     std::optional<int> fieldOfToken(int token) const;
     TokenFields tokenFields() const;

@@ -1,5 +1,5 @@
 #include "app.h"
-#include "frmschiebwerk.h"
+#include "main_window.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -30,17 +30,17 @@ QMargins frameMargins(const QWidget *w)
 }
 
 // The window's geometry in twips is its outer frame.
-double windowWidth(const BoardState &st) { return st.form->frameGeometry().width() * Twips; }
-double windowHeight(const BoardState &st) { return st.form->frameGeometry().height() * Twips; }
+double windowWidth(const BoardState &st) { return st.window->frameGeometry().width() * Twips; }
+double windowHeight(const BoardState &st) { return st.window->frameGeometry().height() * Twips; }
 
 // Moves the frame's top-left corner (QWidget::move places the frame of a window).
-void setWindowPos(BoardState &st, double left, double top) { st.form->move(pixels(left), pixels(top)); }
+void setWindowPos(BoardState &st, double left, double top) { st.window->move(pixels(left), pixels(top)); }
 
 // An outer size becomes an inner size once the frame is taken off.
 void setWindowSize(BoardState &st, double width, double height)
 {
-    const QMargins m = frameMargins(st.form);
-    st.form->resize(std::max(0, pixels(width) - m.left() - m.right()),
+    const QMargins m = frameMargins(st.window);
+    st.window->resize(std::max(0, pixels(width) - m.left() - m.right()),
                     std::max(0, pixels(height) - m.top() - m.bottom()));
 }
 
@@ -59,10 +59,10 @@ void unlockSize(QWidget *w)
 // moving it later does not change where "normal" puts it back.
 class StartupFrameWatch : public QObject {
 public:
-    explicit StartupFrameWatch(BoardState &st) : QObject(st.form), m_st(st), m_form(st.form)
+    explicit StartupFrameWatch(BoardState &st) : QObject(st.window), m_st(st), m_window(st.window)
     {
         setObjectName(QStringLiteral("StartupFrameWatch"));
-        st.form->installEventFilter(this);
+        st.window->installEventFilter(this);
     }
 
 protected:
@@ -70,12 +70,12 @@ protected:
     {
         // The window's own pointer: the board state is gone before the window's last
         // events (its children leaving) arrive here.
-        if (o == m_form) {
+        if (o == m_window) {
             switch (e->type()) {
             case QEvent::Show:
                 // The window handle exists from here on; the frame is settled when it is exposed.
-                if (!m_exposed && !m_handle && m_form->windowHandle()) {
-                    m_handle = m_form->windowHandle();
+                if (!m_exposed && !m_handle && m_window->windowHandle()) {
+                    m_handle = m_window->windowHandle();
                     m_handle->installEventFilter(this);
                 }
                 break;
@@ -95,28 +95,28 @@ protected:
     }
 
 private:
-    bool framed() const { return !frameMargins(m_form).isNull(); }
+    bool framed() const { return !frameMargins(m_window).isNull(); }
 
     void take()
     {
-        const QRect f = m_form->frameGeometry();
-        m_st.Normalmass[0] = f.x() * Twips;
-        m_st.Normalmass[1] = f.y() * Twips;
-        m_st.Normalmass[2] = f.width() * Twips;
-        m_st.Normalmass[3] = f.height() * Twips;
+        const QRect f = m_window->frameGeometry();
+        m_st.normalGeometry[0] = f.x() * Twips;
+        m_st.normalGeometry[1] = f.y() * Twips;
+        m_st.normalGeometry[2] = f.width() * Twips;
+        m_st.normalGeometry[3] = f.height() * Twips;
         if (framed())
-            m_form->removeEventFilter(this);
+            m_window->removeEventFilter(this);
     }
 
     BoardState &m_st;
-    QWidget *const m_form;
+    QWidget *const m_window;
     QPointer<QWindow> m_handle;
     bool m_exposed = false;
 };
 
 void endStartupFrameWatch(BoardState &st)
 {
-    delete st.form->findChild<StartupFrameWatch *>(QStringLiteral("StartupFrameWatch"), Qt::FindDirectChildrenOnly);
+    delete st.window->findChild<StartupFrameWatch *>(QStringLiteral("StartupFrameWatch"), Qt::FindDirectChildrenOnly);
 }
 
 } // namespace
@@ -133,24 +133,24 @@ namespace {
 // window, and what hangs on its right and bottom edges moves with it.
 void layoutFullScreen(BoardState &st)
 {
-    forms::PictureBox *board = st.picRahmen;
+    forms::PictureBox *board = st.board;
     board->setHeight(float((windowHeight(st) - double(board->top())) * BoardHeightShare));
     board->setWidth(float(windowWidth(st) - double(board->left()) - BoardRightMargin));
-    st.Command1->setLeft(
-        float(double(board->left()) + double(board->width()) - double(st.Command1->width()) - EraseRightMargin));
+    st.eraseButton->setLeft(
+        float(double(board->left()) + double(board->width()) - double(st.eraseButton->width()) - EraseRightMargin));
 
     const double innerWidth = board->innerWidthPx();
     const double innerHeight = board->innerHeightPx();
-    st.Command7->setLeft(float(innerWidth - double(st.Command7->width())));
-    st.txtDateiname->setTop(float(innerHeight - double(st.txtDateiname->height())));
-    st.txtDateiname->setWidth(float(innerWidth));
-    st.Text5->setTop(float(double(st.txtDateiname->top()) - double(st.Text5->height())));
-    st.Text5->setWidth(st.txtDateiname->width());
-    st.Command7->setTop(float(double(st.Text5->top()) - double(st.Command7->height())));
+    st.clearNotesButton->setLeft(float(innerWidth - double(st.clearNotesButton->width())));
+    st.statusLine->setTop(float(innerHeight - double(st.statusLine->height())));
+    st.statusLine->setWidth(float(innerWidth));
+    st.notes->setTop(float(double(st.statusLine->top()) - double(st.notes->height())));
+    st.notes->setWidth(st.statusLine->width());
+    st.clearNotesButton->setTop(float(double(st.notes->top()) - double(st.clearNotesButton->height())));
 
-    st.image2->setVisible(true);
-    st.image2->setTop(st.Picture4->top());
-    st.image2->setLeft(float(innerWidth * Image2Share - double(st.image2->width())));
+    st.normalViewButton->setVisible(true);
+    st.normalViewButton->setTop(st.cascadeBox->top());
+    st.normalViewButton->setLeft(float(innerWidth * Image2Share - double(st.normalViewButton->width())));
 }
 
 // A window manager answers a resize when it gets to it, and may give the window less
@@ -158,18 +158,18 @@ void layoutFullScreen(BoardState &st)
 // the platform reports is the one the board is laid out for.
 class FullScreenFollower : public QObject {
 public:
-    explicit FullScreenFollower(BoardState &st) : QObject(st.form), m_st(st), m_form(st.form)
+    explicit FullScreenFollower(BoardState &st) : QObject(st.window), m_st(st), m_window(st.window)
     {
         setObjectName(QStringLiteral("FullScreenFollower"));
-        st.form->installEventFilter(this);
+        st.window->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override
     {
-        if (o == m_form && e->type() == QEvent::Resize && m_form->size() != m_laidOut) {
-            m_laidOut = m_form->size();
-            m_form->setFixedSize(m_laidOut);
+        if (o == m_window && e->type() == QEvent::Resize && m_window->size() != m_laidOut) {
+            m_laidOut = m_window->size();
+            m_window->setFixedSize(m_laidOut);
             layoutFullScreen(m_st);
         }
         return false;
@@ -177,85 +177,85 @@ protected:
 
 private:
     BoardState &m_st;
-    QWidget *const m_form;
-    QSize m_laidOut = m_form->size();
+    QWidget *const m_window;
+    QSize m_laidOut = m_window->size();
 };
 
 void endFullScreenFollower(BoardState &st)
 {
-    delete st.form->findChild<FullScreenFollower *>(QStringLiteral("FullScreenFollower"), Qt::FindDirectChildrenOnly);
+    delete st.window->findChild<FullScreenFollower *>(QStringLiteral("FullScreenFollower"), Qt::FindDirectChildrenOnly);
 }
 
 } // namespace
 
-void cmdGanz_Click(BoardState &st)
+void enterFullScreenView(BoardState &st)
 {
     endStartupFrameWatch(st);
     endFullScreenFollower(st);
-    QScreen *screen = st.form->screen() ? st.form->screen() : QGuiApplication::primaryScreen();
+    QScreen *screen = st.window->screen() ? st.window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect area = screen->geometry();
 
     // The normal view's fixed size gives way; the window and the inner area grow.
-    unlockSize(st.form);
-    if (QWidget *client = st.form->centralWidget())
+    unlockSize(st.window);
+    if (QWidget *client = st.window->centralWidget())
         unlockSize(client);
     setWindowPos(st, area.left() * Twips, area.top() * Twips);
     setWindowSize(st, area.width() * Twips, area.height() * Twips);
     // Full screen is fixed as well, at the size the window takes.
-    st.form->setFixedSize(st.form->size());
+    st.window->setFixedSize(st.window->size());
 
     // The board's outer width in twips becomes the bar's width in board pixels: the
     // bar reaches beyond the widened board and is cut off at its border.
-    st.Picture2->setWidth(st.picRahmen->width());
+    st.dividerBar->setWidth(st.board->width());
     layoutFullScreen(st);
     new FullScreenFollower(st);
 }
 
-void cmdNormal_Click(BoardState &st)
+void enterNormalView(BoardState &st)
 {
     endStartupFrameWatch(st);
     endFullScreenFollower(st);
-    const auto &n = st.Normalmass;
+    const auto &n = st.normalGeometry;
 
     // Back to the fixed normal window: the inner area first, so the window can shrink.
-    if (QWidget *client = st.form->centralWidget())
-        client->setFixedSize(pixels(frmSchiebwerk::ClientWidthTwips), pixels(frmSchiebwerk::ClientHeightTwips));
-    unlockSize(st.form);
+    if (QWidget *client = st.window->centralWidget())
+        client->setFixedSize(pixels(MainWindow::ClientWidthTwips), pixels(MainWindow::ClientHeightTwips));
+    unlockSize(st.window);
     setWindowPos(st, n[0], n[1]);
     setWindowSize(st, n[2], n[3]);
-    st.form->setFixedSize(st.form->size());
+    st.window->setFixedSize(st.window->size());
 
-    st.Picture2->setWidth(float(n[4]));
-    st.picRahmen->setHeight(float(n[5]));
-    st.picRahmen->setWidth(float(n[6]));
-    st.Command1->setLeft(float(n[7]));
-    st.Command7->setLeft(float(n[8]));
-    st.txtDateiname->setTop(float(n[9]));
-    st.txtDateiname->setWidth(float(n[10]));
-    st.Text5->setTop(float(n[11]));
-    st.Text5->setWidth(float(n[12]));
-    st.Command7->setTop(float(n[13]));
+    st.dividerBar->setWidth(float(n[4]));
+    st.board->setHeight(float(n[5]));
+    st.board->setWidth(float(n[6]));
+    st.eraseButton->setLeft(float(n[7]));
+    st.clearNotesButton->setLeft(float(n[8]));
+    st.statusLine->setTop(float(n[9]));
+    st.statusLine->setWidth(float(n[10]));
+    st.notes->setTop(float(n[11]));
+    st.notes->setWidth(float(n[12]));
+    st.clearNotesButton->setTop(float(n[13]));
 
     // Its full-screen place lies beyond the normal board; it has nothing to do here.
-    st.image2->setVisible(false);
+    st.normalViewButton->setVisible(false);
 }
 
-void image2_Click(BoardState &st) { cmdNormal_Click(st); }
+void onNormalViewButtonClicked(BoardState &st) { enterNormalView(st); }
 
-void cmdNaus_Click(BoardState &st)
+void hideNotes(BoardState &st)
 {
-    st.Text5->setVisible(false);
-    st.Command7->setVisible(false);
+    st.notes->setVisible(false);
+    st.clearNotesButton->setVisible(false);
 }
 
-void cmdNein_Click(BoardState &st)
+void showNotes(BoardState &st)
 {
-    st.Text5->setVisible(true);
-    st.Command7->setVisible(true);
+    st.notes->setVisible(true);
+    st.clearNotesButton->setVisible(true);
 }
 
-void Command7_Click(BoardState &st) { st.Text5->setText(QString()); }
+void clearNotes(BoardState &st) { st.notes->setText(QString()); }
 
 } // namespace app

@@ -7,11 +7,11 @@ namespace appearance {
 
 using app::BoardState;
 
-void picsteinFarbe_Click(BoardState &st);
-void pictextfarbe_Click(BoardState &st);
-void Command9_Click(BoardState &st);
-void cmdtxtFeld_Click(BoardState &st);
-void Command11_Click(BoardState &st);
+void chooseTokenColour(BoardState &st);
+void chooseTextColour(BoardState &st);
+void applyPanelColours(BoardState &st);
+void applyTokenText(BoardState &st);
+void closePanel(BoardState &st);
 
 // Lets the token text box take only characters a game file can carry.
 void filterTokenText(forms::TextBox *box);

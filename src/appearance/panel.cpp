@@ -4,55 +4,55 @@ namespace appearance {
 
 namespace {
 
-// The token the panel was opened for; nothing when AktStein names no token.
+// The token the panel was opened for; nothing when panelToken names no token.
 forms::PictureBox *target(BoardState &st)
 {
-    return BoardState::isIndex(st.AktStein) ? st.picZahl[size_t(st.AktStein)] : nullptr;
+    return BoardState::isIndex(st.panelToken) ? st.tokens[size_t(st.panelToken)] : nullptr;
 }
 
 } // namespace
 
-void picsteinFarbe_Click(BoardState &st)
+void chooseTokenColour(BoardState &st)
 {
     // A cancelled dialog leaves swatch and preview alone.
-    if (!st.svc.dialog.ShowColor())
+    if (!st.svc.dialog.showColour())
         return;
-    st.picsteinFarbe->setBackColor(st.svc.dialog.Color);
-    st.txtFeld->setBackColor(st.svc.dialog.Color);
+    st.tokenColourSwatch->setBackColor(st.svc.dialog.colour);
+    st.tokenTextBox->setBackColor(st.svc.dialog.colour);
 }
 
-void pictextfarbe_Click(BoardState &st)
+void chooseTextColour(BoardState &st)
 {
-    if (!st.svc.dialog.ShowColor())
+    if (!st.svc.dialog.showColour())
         return;
-    st.pictextfarbe->setBackColor(st.svc.dialog.Color);
-    st.txtFeld->setForeColor(st.svc.dialog.Color);
+    st.textColourSwatch->setBackColor(st.svc.dialog.colour);
+    st.tokenTextBox->setForeColor(st.svc.dialog.colour);
 }
 
-void Command9_Click(BoardState &st)
+void applyPanelColours(BoardState &st)
 {
-    // The swatches' colours, and the text as it stands in the box; Steintext keeps
+    // The swatches' colours, and the text as it stands in the box; tokenTexts keeps
     // the stored text, so the next redraw of the token texts shows that one again.
     if (forms::PictureBox *z = target(st)) {
-        z->setBackColor(st.picsteinFarbe->backColor());
-        z->setForeColor(st.pictextfarbe->backColor());
-        z->Cls();
-        z->Print(st.txtFeld->text());
+        z->setBackColor(st.tokenColourSwatch->backColor());
+        z->setForeColor(st.textColourSwatch->backColor());
+        z->clear();
+        z->printText(st.tokenTextBox->text());
     }
-    st.picEigenschaften->setVisible(false);
+    st.tokenPanel->setVisible(false);
 }
 
-void cmdtxtFeld_Click(BoardState &st)
+void applyTokenText(BoardState &st)
 {
     // The text only: colours chosen in the swatches wait for the colour "ok".
     if (forms::PictureBox *z = target(st)) {
-        z->Cls();
-        st.Steintext[size_t(st.AktStein)] = st.txtFeld->text();
-        z->Print(st.Steintext[size_t(st.AktStein)]);
+        z->clear();
+        st.tokenTexts[size_t(st.panelToken)] = st.tokenTextBox->text();
+        z->printText(st.tokenTexts[size_t(st.panelToken)]);
     }
-    st.picEigenschaften->setVisible(false);
+    st.tokenPanel->setVisible(false);
 }
 
-void Command11_Click(BoardState &st) { st.picEigenschaften->setVisible(false); }
+void closePanel(BoardState &st) { st.tokenPanel->setVisible(false); }
 
 } // namespace appearance

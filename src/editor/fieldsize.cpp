@@ -2,10 +2,10 @@
 
 namespace editor {
 
-void VScroll1_Change(BoardState &st)
+void onFieldSizeChanged(BoardState &st)
 {
-    const float size = float(st.VScroll1->value());
-    for (forms::PictureBox *f : st.picFeld) {
+    const float size = float(st.fieldSizeBar->value());
+    for (forms::PictureBox *f : st.fields) {
         const float w0 = f->width();
         // Fields are square: the width difference keeps the centre in both directions.
         // One geometry change per field, so the thumb can drag smoothly.
@@ -15,10 +15,10 @@ void VScroll1_Change(BoardState &st)
     }
 }
 
-void Command12_Click(BoardState &st)
+void resetFieldSize(BoardState &st)
 {
-    if (st.VScroll1->value() != 42)
-        st.VScroll1->setValue(42);
+    if (st.fieldSizeBar->value() != 42)
+        st.fieldSizeBar->setValue(42);
 }
 
 } // namespace editor

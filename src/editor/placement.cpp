@@ -20,7 +20,7 @@ QString readout(float left, float top)
 // under the pointer, the position is whole.
 QPointF dropPosition(const BoardState &st, const forms::PictureBox *f, float x, float y)
 {
-    return {std::floor(x - f->width() * st.GriffX), std::floor(y - f->height() * st.GriffY)};
+    return {std::floor(x - f->width() * st.grabX), std::floor(y - f->height() * st.grabY)};
 }
 
 // The pixel a fractional position lies in.
@@ -37,17 +37,17 @@ struct BoardPointer {
 BoardPointer pointerOnBoard(const BoardState &st, const forms::PictureBox *field)
 {
     const QPointF global = field->lastGlobalPos();
-    QWidget *surface = st.picRahmen->surface();
+    QWidget *surface = st.board->surface();
     const QPointF px = surface->mapFromGlobal(global);
-    const QWidget *hit = st.form->childAt(pixelAt(st.form->mapFromGlobal(global)));
-    return {st.picRahmen->fromPixels(px), hit == surface};
+    const QWidget *hit = st.window->childAt(pixelAt(st.window->mapFromGlobal(global)));
+    return {st.board->fromPixels(px), hit == surface};
 }
 
 void moveOutline(BoardState &st, const forms::PictureBox *f, QPointF board)
 {
     const QPointF topLeft =
-        st.picRahmen->toPixels(QPointF(board.x() - double(f->width()) * double(st.GriffX),
-                                       board.y() - double(f->height()) * double(st.GriffY)));
+        st.board->toPixels(QPointF(board.x() - double(f->width()) * double(st.grabX),
+                                       board.y() - double(f->height()) * double(st.grabY)));
     // Rounded as the fields themselves are, so the outline covers where the field would show.
     const auto px = [](double v) { return int(std::floor(v + 0.5)); };
     st.dragOutline->setGeometry(px(topLeft.x()), px(topLeft.y()), f->QWidget::width(), f->QWidget::height());
@@ -55,8 +55,8 @@ void moveOutline(BoardState &st, const forms::PictureBox *f, QPointF board)
 
 void startDrag(BoardState &st, int index)
 {
-    st.dragFeld = index;
-    st.dragOutline->setGeometry(st.picFeld[size_t(index)]->geometry());
+    st.draggedField = index;
+    st.dragOutline->setGeometry(st.fields[size_t(index)]->geometry());
     st.dragOutline->show();
     st.dragOutline->raise();
 }
@@ -65,101 +65,101 @@ void startDrag(BoardState &st, int index)
 
 void cancelFieldDrag(BoardState &st)
 {
-    st.dragFeld = -1;
+    st.draggedField = -1;
     st.dragOutline->hide();
 }
 
-void picFeld_MouseDown(BoardState &st, int index, int button, int, float x, float y)
+void onFieldPressed(BoardState &st, int index, int button, int, float x, float y)
 {
     if (!app::BoardState::isIndex(index))
         return;
     // Only the three buttons the game knows press anything.
     if (button != 1 && button != 2 && button != 4)
         return;
-    forms::PictureBox *f = st.picFeld[size_t(index)];
+    forms::PictureBox *f = st.fields[size_t(index)];
 
-    if (st.dragFeld >= 0) {
+    if (st.draggedField >= 0) {
         // While the left button drags a field, its other buttons belong to the drag.
-        if (st.dragFeld == index && button != 1)
+        if (st.draggedField == index && button != 1)
             return;
         // A press anywhere else means the release of that drag never came.
         cancelFieldDrag(st);
     }
-    if (st.setMode()) {
+    if (st.inSetMode()) {
         if (button == 1) {
-            st.GriffX = x;
-            st.GriffY = y;
+            st.grabX = x;
+            st.grabY = y;
             startDrag(st, index);
         } else {
             f->setPos(SupplyLeft, SupplyTop);
             f->setTag(QStringLiteral("0"));
-            // Feld1 stays as it is: it may name a field chosen in connect mode.
-            KantenLoeschen(st, index);
+            // pendingField stays as it is: it may name a field chosen in connect mode.
+            removeEdgesOf(st, index);
         }
     }
-    if (st.connectMode())
-        verbindenClick(st, index);
-    if (st.playMode() && button == 2)
-        f->setBackColor(st.Picture1[0]->backColor());
+    if (st.inConnectMode())
+        onConnectModeClick(st, index);
+    if (st.inPlayMode() && button == 2)
+        f->setBackColor(st.swatches[0]->backColor());
 }
 
-void picFeld_MouseMove(BoardState &st, int index, int, int, float, float)
+void onFieldMouseMoved(BoardState &st, int index, int, int, float, float)
 {
-    if (st.dragFeld != index || !app::BoardState::isIndex(index))
+    if (st.draggedField != index || !app::BoardState::isIndex(index))
         return;
     // A mode switch in mid-drag (from the keyboard) ends the drag: no drop outside set mode.
-    if (!st.setMode()) {
+    if (!st.inSetMode()) {
         cancelFieldDrag(st);
         return;
     }
-    const forms::PictureBox *f = st.picFeld[size_t(index)];
+    const forms::PictureBox *f = st.fields[size_t(index)];
     const BoardPointer p = pointerOnBoard(st, f);
     moveOutline(st, f, p.pos);
     if (p.ownSurface)
-        picRahmen_DragOver(st, index, float(p.pos.x()), float(p.pos.y()));
+        onFieldDraggedOverBoard(st, index, float(p.pos.x()), float(p.pos.y()));
 }
 
-void picFeld_MouseUp(BoardState &st, int index, int button, int, float, float)
+void onFieldReleased(BoardState &st, int index, int button, int, float, float)
 {
-    if (st.dragFeld != index || button != 1 || !app::BoardState::isIndex(index))
+    if (st.draggedField != index || button != 1 || !app::BoardState::isIndex(index))
         return;
     cancelFieldDrag(st);
-    if (!st.setMode())
+    if (!st.inSetMode())
         return;
-    const BoardPointer p = pointerOnBoard(st, st.picFeld[size_t(index)]);
+    const BoardPointer p = pointerOnBoard(st, st.fields[size_t(index)]);
     if (p.ownSurface)
-        picRahmen_DragDrop(st, index, float(p.pos.x()), float(p.pos.y()));
+        onFieldDroppedOnBoard(st, index, float(p.pos.x()), float(p.pos.y()));
 }
 
-void picRahmen_DragOver(BoardState &st, int field, float x, float y)
+void onFieldDraggedOverBoard(BoardState &st, int field, float x, float y)
 {
     if (!app::BoardState::isIndex(field))
         return;
-    const QPointF at = dropPosition(st, st.picFeld[size_t(field)], x, y);
-    st.txtDateiname->setText(readout(float(at.x()), float(at.y())));
+    const QPointF at = dropPosition(st, st.fields[size_t(field)], x, y);
+    st.statusLine->setText(readout(float(at.x()), float(at.y())));
 }
 
-void picRahmen_DragDrop(BoardState &st, int field, float x, float y)
+void onFieldDroppedOnBoard(BoardState &st, int field, float x, float y)
 {
     if (!app::BoardState::isIndex(field))
         return;
     // The upper band with the supply and the tools takes no fields.
-    if (y < st.Picture2->top())
+    if (y < st.dividerBar->top())
         return;
-    forms::PictureBox *f = st.picFeld[size_t(field)];
+    forms::PictureBox *f = st.fields[size_t(field)];
     const QPointF at = dropPosition(st, f, x, y);
     f->setPos(std::floor(float(at.x())), std::floor(float(at.y())));
-    st.txtDateiname->setText(readout(f->left(), f->top()));
+    st.statusLine->setText(readout(f->left(), f->top()));
     f->setTag(QStringLiteral("1"));
-    KantenZeichnen(st);
+    redrawEdges(st);
     f->setVisible(true);
 }
 
-void picFeld_KeyDown(BoardState &st, int index, int keyCode, int)
+void onFieldKeyPressed(BoardState &st, int index, int keyCode, int)
 {
-    if (!st.setMode() || !app::BoardState::isIndex(index))
+    if (!st.inSetMode() || !app::BoardState::isIndex(index))
         return;
-    forms::PictureBox *f = st.picFeld[size_t(index)];
+    forms::PictureBox *f = st.fields[size_t(index)];
     switch (keyCode) {
     case 37: f->setLeft(f->left() - 1); break;
     case 39: f->setLeft(f->left() + 1); break;
@@ -168,29 +168,29 @@ void picFeld_KeyDown(BoardState &st, int index, int keyCode, int)
     default: break;
     }
     // Every key, moving or not, shows the position and redraws the edges.
-    st.txtDateiname->setText(readout(f->left(), f->top()));
-    KantenZeichnen(st);
+    st.statusLine->setText(readout(f->left(), f->top()));
+    redrawEdges(st);
 }
 
-void picFeld_GotFocus(BoardState &st, int index)
+void onFieldFocusGained(BoardState &st, int index)
 {
-    if (!st.setMode() || !app::BoardState::isIndex(index))
+    if (!st.inSetMode() || !app::BoardState::isIndex(index))
         return;
     // A small circle with a cross-hair around it: the field the cursor keys move.
-    forms::PictureBox *f = st.picFeld[size_t(index)];
+    forms::PictureBox *f = st.fields[size_t(index)];
     const colors::Color c = f->foreColor();
-    f->Circle(0.5f, 0.5f, 0.1f, c);
-    f->Line(0.2f, 0.5f, 0.4f, 0.5f, c);
-    f->Line(0.5f, 0.2f, 0.5f, 0.4f, c);
-    f->Line(0.6f, 0.5f, 0.8f, 0.5f, c);
-    f->Line(0.5f, 0.6f, 0.5f, 0.8f, c);
+    f->drawCircle(0.5f, 0.5f, 0.1f, c);
+    f->drawLine(0.2f, 0.5f, 0.4f, 0.5f, c);
+    f->drawLine(0.5f, 0.2f, 0.5f, 0.4f, c);
+    f->drawLine(0.6f, 0.5f, 0.8f, 0.5f, c);
+    f->drawLine(0.5f, 0.6f, 0.5f, 0.8f, c);
 }
 
-void picFeld_LostFocus(BoardState &st, int index)
+void onFieldFocusLost(BoardState &st, int index)
 {
-    if (!st.setMode() || !app::BoardState::isIndex(index))
+    if (!st.inSetMode() || !app::BoardState::isIndex(index))
         return;
-    st.picFeld[size_t(index)]->Cls();
+    st.fields[size_t(index)]->clear();
 }
 
 } // namespace editor

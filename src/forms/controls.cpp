@@ -24,7 +24,7 @@ public:
 };
 } // namespace
 
-CommandButton::CommandButton(QWidget *parent, float unitsPerPixel) : Ctl<QPushButton>(parent, unitsPerPixel)
+CommandButton::CommandButton(QWidget *parent, float unitsPerPixel) : Control<QPushButton>(parent, unitsPerPixel)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
@@ -36,24 +36,24 @@ void CommandButton::setPicture(const QIcon &icon, QSize size)
     setIconSize(size);
 }
 
-TextBox::TextBox(QWidget *parent, float unitsPerPixel) : Ctl<QLineEdit>(parent, unitsPerPixel) {}
+TextBox::TextBox(QWidget *parent, float unitsPerPixel) : Control<QLineEdit>(parent, unitsPerPixel) {}
 
 void TextBox::mousePressEvent(QMouseEvent *e)
 {
     m_pressed = e->button() == Qt::LeftButton;
-    Ctl<QLineEdit>::mousePressEvent(e);
+    Control<QLineEdit>::mousePressEvent(e);
 }
 
 void TextBox::mouseReleaseEvent(QMouseEvent *e)
 {
-    const bool clicked = m_pressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    const bool isClick = m_pressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
     m_pressed = false;
-    Ctl<QLineEdit>::mouseReleaseEvent(e);
-    if (clicked)
-        emit click();
+    Control<QLineEdit>::mouseReleaseEvent(e);
+    if (isClick)
+        emit clicked();
 }
 
-NotesBox::NotesBox(QWidget *parent, float unitsPerPixel) : Ctl<QPlainTextEdit>(parent, unitsPerPixel)
+NotesBox::NotesBox(QWidget *parent, float unitsPerPixel) : Control<QPlainTextEdit>(parent, unitsPerPixel)
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -61,11 +61,11 @@ NotesBox::NotesBox(QWidget *parent, float unitsPerPixel) : Ctl<QPlainTextEdit>(p
     setTabChangesFocus(false);
 }
 
-Label::Label(QWidget *parent, float unitsPerPixel) : Ctl<QLabel>(parent, unitsPerPixel) {}
+Label::Label(QWidget *parent, float unitsPerPixel) : Control<QLabel>(parent, unitsPerPixel) {}
 
-CheckBox::CheckBox(QWidget *parent, float unitsPerPixel) : Ctl<QCheckBox>(parent, unitsPerPixel) {}
+CheckBox::CheckBox(QWidget *parent, float unitsPerPixel) : Control<QCheckBox>(parent, unitsPerPixel) {}
 
-ScrollBar::ScrollBar(QWidget *parent, float unitsPerPixel) : Ctl<QScrollBar>(parent, unitsPerPixel)
+ScrollBar::ScrollBar(QWidget *parent, float unitsPerPixel) : Control<QScrollBar>(parent, unitsPerPixel)
 {
     setOrientation(Qt::Vertical);
     // Over the application's own style, so the bar looks like the rest of the window.

@@ -13,7 +13,7 @@
 
 namespace forms {
 
-class CommandButton : public Ctl<QPushButton> {
+class CommandButton : public Control<QPushButton> {
     Q_OBJECT
 public:
     CommandButton(QWidget *parent, float unitsPerPixel);
@@ -21,13 +21,13 @@ public:
     void setPicture(const QIcon &icon, QSize size);
 };
 
-class TextBox : public Ctl<QLineEdit> {
+class TextBox : public Control<QLineEdit> {
     Q_OBJECT
 public:
     TextBox(QWidget *parent, float unitsPerPixel);
 
 signals:
-    void click();
+    void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
@@ -37,7 +37,7 @@ private:
     bool m_pressed = false;
 };
 
-class NotesBox : public Ctl<QPlainTextEdit> {
+class NotesBox : public Control<QPlainTextEdit> {
     Q_OBJECT
 public:
     NotesBox(QWidget *parent, float unitsPerPixel);
@@ -45,13 +45,13 @@ public:
     void setText(const QString &t) { setPlainText(t); }
 };
 
-class Label : public Ctl<QLabel> {
+class Label : public Control<QLabel> {
     Q_OBJECT
 public:
     Label(QWidget *parent, float unitsPerPixel);
 };
 
-class CheckBox : public Ctl<QCheckBox> {
+class CheckBox : public Control<QCheckBox> {
     Q_OBJECT
 public:
     CheckBox(QWidget *parent, float unitsPerPixel);
@@ -59,7 +59,7 @@ public:
     int value() const { return isChecked() ? 1 : 0; }
 };
 
-class ScrollBar : public Ctl<QScrollBar> {
+class ScrollBar : public Control<QScrollBar> {
     Q_OBJECT
 public:
     ScrollBar(QWidget *parent, float unitsPerPixel);

@@ -1,5 +1,5 @@
 #pragma once
-// Ctl<W>: a Qt widget with the properties the game works with.
+// Control<W>: a Qt widget with the properties the game works with.
 //
 // Left, top, width and height are kept as floats in the container's units (twips
 // for the window and the boxes on it, board pixels on the board); fractional values
@@ -20,9 +20,9 @@ namespace forms {
 constexpr float TwipsPerPixel = 15.0f;
 
 template <class W>
-class Ctl : public W {
+class Control : public W {
 public:
-    explicit Ctl(QWidget *parent, float unitsPerPixel) : W(parent), m_unit(unitsPerPixel)
+    explicit Control(QWidget *parent, float unitsPerPixel) : W(parent), m_unit(unitsPerPixel)
     {
         // A press on anything lying on a picture box never reaches the box itself,
         // also not while the control is disabled.

@@ -38,7 +38,7 @@ private:
 };
 
 PictureBox::PictureBox(QWidget *parent, float unitsPerPixel)
-    : Ctl<QWidget>(parent, unitsPerPixel), m_surface(new PictureSurface(this))
+    : Control<QWidget>(parent, unitsPerPixel), m_surface(new PictureSurface(this))
 {
     setFocusPolicy(Qt::ClickFocus);
     setBackColor(colors::ButtonFace);
@@ -176,7 +176,7 @@ void PictureBox::drawn()
     m_surface->update();
 }
 
-void PictureBox::Cls()
+void PictureBox::clear()
 {
     currentX = m_scaleLeft;
     currentY = m_scaleTop;
@@ -187,9 +187,9 @@ void PictureBox::Cls()
     m_surface->update();
 }
 
-void PictureBox::Line(float x1, float y1, float x2, float y2, colors::Color c)
+void PictureBox::drawLine(float x1, float y1, float x2, float y2, colors::Color c)
 {
-    Lines({QLineF(x1, y1, x2, y2)}, c);
+    drawLines({QLineF(x1, y1, x2, y2)}, c);
     currentX = x2;
     currentY = y2;
 }
@@ -267,7 +267,7 @@ void rasterLine(QImage &img, QPointF a, QPointF b, int width, QRgb colour)
 
 } // namespace
 
-void PictureBox::Lines(const QVector<QLineF> &scaledLines, colors::Color c)
+void PictureBox::drawLines(const QVector<QLineF> &scaledLines, colors::Color c)
 {
     if (scaledLines.isEmpty())
         return;
@@ -285,7 +285,7 @@ void PictureBox::Lines(const QVector<QLineF> &scaledLines, colors::Color c)
     drawn();
 }
 
-void PictureBox::Circle(float x, float y, float radius, colors::Color c)
+void PictureBox::drawCircle(float x, float y, float radius, colors::Color c)
 {
     QPainter p;
     beginPaint(p, c);
@@ -300,7 +300,7 @@ void PictureBox::Circle(float x, float y, float radius, colors::Color c)
     drawn();
 }
 
-void PictureBox::Print(const QString &text)
+void PictureBox::printText(const QString &text)
 {
     QPainter p;
     beginPaint(p, foreColor());
@@ -389,7 +389,7 @@ void PictureBox::resizeEvent(QResizeEvent *) { layoutSurface(); }
 // A hidden box gets no resize event, yet its inner size must follow at once.
 void PictureBox::applyGeometry()
 {
-    Ctl<QWidget>::applyGeometry();
+    Control<QWidget>::applyGeometry();
     layoutSurface();
 }
 
@@ -415,18 +415,18 @@ void PictureBox::handleMouse(QMouseEvent *e, QPointF surfacePos)
     case QEvent::MouseButtonPress: {
         if (m_pressed == Qt::NoButton)
             m_pressed = e->button();
-        emit mouseDown(buttonCode(e->button()), shift, x, y);
+        emit mousePressed(buttonCode(e->button()), shift, x, y);
         break;
     }
-    case QEvent::MouseMove: emit mouseMove(buttonCode(e->buttons()), shift, x, y); break;
+    case QEvent::MouseMove: emit mouseMoved(buttonCode(e->buttons()), shift, x, y); break;
     case QEvent::MouseButtonRelease: {
-        const bool clicked = e->button() == Qt::LeftButton && m_pressed == Qt::LeftButton
+        const bool isClick = e->button() == Qt::LeftButton && m_pressed == Qt::LeftButton
                              && QRectF(m_surface->rect()).contains(surfacePos);
         if (e->buttons() == Qt::NoButton)
             m_pressed = Qt::NoButton;
-        emit mouseUp(buttonCode(e->button()), shift, x, y);
-        if (clicked)
-            emit click();
+        emit mouseReleased(buttonCode(e->button()), shift, x, y);
+        if (isClick)
+            emit clicked();
         break;
     }
     default: break;
@@ -445,7 +445,7 @@ void PictureBox::mouseDoubleClickEvent(QMouseEvent *e) { e->accept(); }
 
 void PictureBox::keyPressEvent(QKeyEvent *e)
 {
-    emit keyDown(keyCodeFromQt(e->key()), shiftCode(e->modifiers()));
+    emit keyPressed(keyCodeFromQt(e->key()), shiftCode(e->modifiers()));
     e->accept();
 }
 
@@ -462,19 +462,19 @@ bool withinWindow(Qt::FocusReason r)
 // the box whose click activated the window: that much is a change within the window.
 void PictureBox::focusInEvent(QFocusEvent *e)
 {
-    Ctl<QWidget>::focusInEvent(e);
+    Control<QWidget>::focusInEvent(e);
     if (withinWindow(e->reason()) || (e->reason() == Qt::ActiveWindowFocusReason && !m_hasFocus)) {
         m_hasFocus = true;
-        emit gotFocus();
+        emit focusGained();
     }
 }
 
 void PictureBox::focusOutEvent(QFocusEvent *e)
 {
-    Ctl<QWidget>::focusOutEvent(e);
+    Control<QWidget>::focusOutEvent(e);
     if (withinWindow(e->reason())) {
         m_hasFocus = false;
-        emit lostFocus();
+        emit focusLost();
     } else if (m_hasFocus && window()) {
         // The window went away; see where the focus is when it comes back.
         window()->installEventFilter(this);
@@ -487,10 +487,10 @@ bool PictureBox::eventFilter(QObject *o, QEvent *e)
         o->removeEventFilter(this);
         if (m_hasFocus && window()->focusWidget() != this) {
             m_hasFocus = false;
-            emit lostFocus();
+            emit focusLost();
         }
     }
-    return Ctl<QWidget>::eventFilter(o, e);
+    return Control<QWidget>::eventFilter(o, e);
 }
 
 int keyCodeFromQt(int k)

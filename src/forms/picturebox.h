@@ -21,7 +21,7 @@ namespace forms {
 
 class PictureSurface;
 
-class PictureBox : public Ctl<QWidget> {
+class PictureBox : public Control<QWidget> {
     Q_OBJECT
 public:
     enum class Border { None, Single };
@@ -57,11 +57,11 @@ public:
 
     // Drawing on the retained layer, in the box's scale. Print uses the box's font;
     // controls lying on the box keep their own.
-    void Cls();
-    void Line(float x1, float y1, float x2, float y2, colors::Color c);
-    void Lines(const QVector<QLineF> &scaledLines, colors::Color c);
-    void Circle(float x, float y, float radius, colors::Color c);
-    void Print(const QString &text);
+    void clear();
+    void drawLine(float x1, float y1, float x2, float y2, colors::Color c);
+    void drawLines(const QVector<QLineF> &scaledLines, colors::Color c);
+    void drawCircle(float x, float y, float radius, colors::Color c);
+    void printText(const QString &text);
     float currentX = 0, currentY = 0;
     int drawWidth() const { return m_drawWidth; }
     void setDrawWidth(int w) { m_drawWidth = std::max(1, w); }
@@ -83,13 +83,13 @@ public:
     QPointF lastGlobalPos() const { return m_lastGlobal; }
 
 signals:
-    void mouseDown(int button, int shift, float x, float y);
-    void mouseMove(int button, int shift, float x, float y);
-    void mouseUp(int button, int shift, float x, float y);
-    void click();
-    void keyDown(int keyCode, int shift);
-    void gotFocus();
-    void lostFocus();
+    void mousePressed(int button, int shift, float x, float y);
+    void mouseMoved(int button, int shift, float x, float y);
+    void mouseReleased(int button, int shift, float x, float y);
+    void clicked();
+    void keyPressed(int keyCode, int shift);
+    void focusGained();
+    void focusLost();
 
 protected:
     void paintEvent(QPaintEvent *e) override;

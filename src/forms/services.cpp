@@ -11,7 +11,7 @@
 
 namespace forms {
 
-double Rnd::next()
+double Random::next()
 {
     // splitmix64: tiny, fast and the same on every platform; 53 bits make the value.
     std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
@@ -21,7 +21,7 @@ double Rnd::next()
     return double(z >> 11) * (1.0 / 9007199254740992.0);
 }
 
-int Rnd::below(int n)
+int Random::below(int n)
 {
     if (n <= 0)
         return 0;
@@ -32,12 +32,12 @@ int Rnd::below(int n)
 QString QtCommonDialog::nameFilter() const
 {
     // A preset such as "*swk" becomes the dialog's filter.
-    const QString preset = QFileInfo(FileName).fileName();
+    const QString preset = QFileInfo(fileName).fileName();
     QStringList filters;
     if (preset.contains(QLatin1Char('*')))
         filters << QCoreApplication::translate("CommonDialog", "Spiele (%1)").arg(preset);
     else
-        filters << QCoreApplication::translate("CommonDialog", "Spiele (*.%1)").arg(DefaultExt);
+        filters << QCoreApplication::translate("CommonDialog", "Spiele (*.%1)").arg(defaultSuffix);
     filters << QCoreApplication::translate("CommonDialog", "Alle Dateien (*)");
     return filters.join(QStringLiteral(";;"));
 }
@@ -54,35 +54,35 @@ bool QtCommonDialog::showFile(bool save)
                             : QCoreApplication::translate("CommonDialog", "Spiel öffnen"));
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dlg.setDefaultSuffix(DefaultExt);
+    dlg.setDefaultSuffix(defaultSuffix);
     dlg.setNameFilters(nameFilter().split(QStringLiteral(";;")));
     // The last chosen file, where there is one; otherwise the start folder.
-    if (!FileName.isEmpty() && !FileName.contains(QLatin1Char('*'))) {
-        const QFileInfo last(FileName);
+    if (!fileName.isEmpty() && !fileName.contains(QLatin1Char('*'))) {
+        const QFileInfo last(fileName);
         dlg.setDirectory(last.absolutePath());
         dlg.selectFile(last.fileName());
-    } else if (!InitDir.isEmpty()) {
-        dlg.setDirectory(InitDir);
+    } else if (!initialDir.isEmpty()) {
+        dlg.setDirectory(initialDir);
     }
     if (!exec(dlg) || dlg.selectedFiles().isEmpty())
         return false;
-    FileName = dlg.selectedFiles().constFirst();
+    fileName = dlg.selectedFiles().constFirst();
     return true;
 }
 
-bool QtCommonDialog::ShowOpen() { return showFile(false); }
+bool QtCommonDialog::showOpen() { return showFile(false); }
 
-bool QtCommonDialog::ShowSave() { return showFile(true); }
+bool QtCommonDialog::showSave() { return showFile(true); }
 
-bool QtCommonDialog::ShowColor()
+bool QtCommonDialog::showColour()
 {
-    QColorDialog dlg(colors::toQColor(Color), m_owner);
+    QColorDialog dlg(colors::toQColor(colour), m_owner);
     dlg.setWindowTitle(QCoreApplication::translate("CommonDialog", "Farbe wählen"));
     dlg.setOption(QColorDialog::DontUseNativeDialog);
     if (!exec(dlg))
         return false;
     // What the user accepted; a cancel keeps the previous colour.
-    Color = colors::fromQColor(dlg.currentColor());
+    colour = colors::fromQColor(dlg.currentColor());
     return true;
 }
 
@@ -98,7 +98,7 @@ void QtMessageBoxes::critical(const QString &title, const QString &text)
 
 RealPacing::RealPacing() { m_clock.start(); }
 
-void RealPacing::doEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void RealPacing::pumpEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 double RealPacing::now() { return double(m_clock.nsecsElapsed()) * 1e-9; }
 

@@ -18,15 +18,15 @@ namespace forms {
 class CommonDialog {
 public:
     virtual ~CommonDialog() = default;
-    QString FileName;   // preset before a file dialog, the chosen path after it
-    QString InitDir;    // where a file dialog starts
-    QString DefaultExt = QStringLiteral("swk");
-    colors::Color Color = 0; // the colour chosen last
+    QString fileName;   // preset before a file dialog, the chosen path after it
+    QString initialDir;    // where a file dialog starts
+    QString defaultSuffix = QStringLiteral("swk");
+    colors::Color colour = 0; // the colour chosen last
 
-    // Each returns false when the user cancelled; FileName or Color then keep their values.
-    virtual bool ShowOpen() = 0;
-    virtual bool ShowSave() = 0;
-    virtual bool ShowColor() = 0;
+    // Each returns false when the user cancelled; fileName or colour then keep their values.
+    virtual bool showOpen() = 0;
+    virtual bool showSave() = 0;
+    virtual bool showColour() = 0;
 };
 
 class MessageBoxes {
@@ -41,14 +41,14 @@ public:
 class Pacing {
 public:
     virtual ~Pacing() = default;
-    virtual void doEvents() = 0;
+    virtual void pumpEvents() = 0;
     virtual double now() = 0;              // seconds on a monotonic clock
     virtual void wait(double seconds) = 0; // counted from the moment of the call
 };
 
 // The program's one generator of uniform values in [0, 1). Always starts from the
 // same seed, so every run repeats the same sequence on every platform.
-class Rnd {
+class Random {
 public:
     static constexpr std::uint64_t Seed = 0x5EED5C4EB3A7D00Dull;
     double next();
@@ -64,9 +64,9 @@ private:
 class QtCommonDialog : public CommonDialog {
 public:
     explicit QtCommonDialog(QWidget *owner) : m_owner(owner) {}
-    bool ShowOpen() override;
-    bool ShowSave() override;
-    bool ShowColor() override;
+    bool showOpen() override;
+    bool showSave() override;
+    bool showColour() override;
 
 protected:
     // Shows the prepared dialog modally; true when the user accepted it. Tests answer
@@ -92,7 +92,7 @@ private:
 class RealPacing : public Pacing {
 public:
     RealPacing();
-    void doEvents() override;
+    void pumpEvents() override;
     double now() override;
     void wait(double seconds) override;
 

@@ -4,7 +4,7 @@
 
 namespace forms {
 
-Shape::Shape(QWidget *parent, float unitsPerPixel, Kind kind) : Ctl<QWidget>(parent, unitsPerPixel), m_kind(kind)
+Shape::Shape(QWidget *parent, float unitsPerPixel, Kind kind) : Control<QWidget>(parent, unitsPerPixel), m_kind(kind)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }

@@ -6,7 +6,7 @@
 
 namespace forms {
 
-class Shape : public Ctl<QWidget> {
+class Shape : public Control<QWidget> {
 public:
     enum class Kind { Rectangle, Circle };
     Shape(QWidget *parent, float unitsPerPixel, Kind kind);

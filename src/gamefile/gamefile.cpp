@@ -46,8 +46,8 @@ Game collect(const BoardState &st)
 {
     Game g;
     for (int i = 0; i < Slots; ++i) {
-        const forms::PictureBox *f = st.picFeld[size_t(i)];
-        const forms::PictureBox *z = st.picZahl[size_t(i)];
+        const forms::PictureBox *f = st.fields[size_t(i)];
+        const forms::PictureBox *z = st.tokens[size_t(i)];
         Group &gr = g.groups[size_t(i)];
         gr.fieldLeft = f->left();
         gr.fieldTop = f->top();
@@ -60,37 +60,37 @@ Game collect(const BoardState &st)
         gr.tokenColour = z->backColor();
         gr.fieldPointer = narrow(f->mousePointer());
         gr.tokenVisible = z->visible();
-        gr.text = st.Steintext[size_t(i)];
+        gr.text = st.tokenTexts[size_t(i)];
     }
-    g.kante = st.Kante;
-    const forms::CommandButton *modes[3] = {st.cmdSetzen, st.cmdVerbinden, st.cmdSpielen};
+    g.edges = st.edges;
+    const forms::CommandButton *modes[3] = {st.setModeButton, st.connectModeButton, st.playModeButton};
     for (int m = 0; m < 3; ++m) {
         g.modeTags[size_t(m)] = numtext::val(modes[m]->tag());
         g.modeColours[size_t(m)] = modes[m]->backColor();
     }
-    g.steinzahl = st.steinzahl();
-    g.fieldSize = narrow(st.VScroll1->value());
+    g.tokenCount = st.tokenCountOrZero();
+    g.fieldSize = narrow(st.fieldSizeBar->value());
     return g;
 }
 
 void apply(BoardState &st, const Game &g)
 {
-    st.picRahmen->Cls();
+    st.board->clear();
 
     // The size first: a change resizes every field about its centre, and only then
     // do the fields get their saved places. Set last, it would shift a game saved at
     // another size by half the difference.
-    st.VScroll1->setValue(g.fieldSize);
+    st.fieldSizeBar->setValue(g.fieldSize);
 
     for (int i = 0; i < Slots; ++i) {
         const Group &gr = g.groups[size_t(i)];
-        forms::PictureBox *f = st.picFeld[size_t(i)];
-        forms::PictureBox *z = st.picZahl[size_t(i)];
+        forms::PictureBox *f = st.fields[size_t(i)];
+        forms::PictureBox *z = st.tokens[size_t(i)];
         f->setLeft(gr.fieldLeft);
         f->setTop(gr.fieldTop);
         f->setToolTipText(gr.fieldTip);
         f->setTag(numtext::tagText(gr.fieldTag));
-        f->Cls();
+        f->clear();
         z->setLeft(gr.tokenLeft);
         z->setTop(gr.tokenTop);
         z->setToolTipText(gr.tokenTip);
@@ -98,27 +98,27 @@ void apply(BoardState &st, const Game &g)
         z->setBackColor(gr.tokenColour);
         f->setMousePointer(gr.fieldPointer);
         z->setVisible(gr.tokenVisible);
-        st.Steintext[size_t(i)] = gr.text;
+        st.tokenTexts[size_t(i)] = gr.text;
     }
     // Every token shows its own number until play mode lays the tokens out.
     for (int i = 0; i < Slots; ++i) {
-        forms::PictureBox *z = st.picZahl[size_t(i)];
+        forms::PictureBox *z = st.tokens[size_t(i)];
         z->raise();
-        z->Cls();
-        z->Print(numtext::fromInt(i + 1));
+        z->clear();
+        z->printText(numtext::fromInt(i + 1));
     }
 
-    st.Kante = g.kante;
+    st.edges = g.edges;
 
-    forms::CommandButton *modes[3] = {st.cmdSetzen, st.cmdVerbinden, st.cmdSpielen};
+    forms::CommandButton *modes[3] = {st.setModeButton, st.connectModeButton, st.playModeButton};
     for (int m = 0; m < 3; ++m)
         modes[m]->setTag(numtext::tagText(g.modeTags[size_t(m)]));
     for (int m = 0; m < 3; ++m)
         modes[m]->setBackColor(g.modeColours[size_t(m)]);
-    st.Steinzahl = g.steinzahl;
+    st.tokenCount = g.tokenCount;
 
-    editor::Command1_Click(st);
-    app::cmdSpielen_Click(st);
+    editor::eraseBoard(st);
+    app::enterPlayMode(st);
 }
 
 bool saveTo(BoardState &st, const QString &path)
@@ -155,32 +155,32 @@ bool openFrom(BoardState &st, const QString &path)
     return true;
 }
 
-void cmdSpeichernM_Click(BoardState &st)
+void saveGame(BoardState &st)
 {
     if (st.busy())
         return;
     forms::CommonDialog &dlg = st.svc.dialog;
-    dlg.InitDir = QDir::currentPath();
-    if (!dlg.ShowSave())
+    dlg.initialDir = QDir::currentPath();
+    if (!dlg.showSave())
         return;
-    QString name = dlg.FileName;
+    QString name = dlg.fileName;
     if (!hasEnding(name))
         name += Ending;
-    st.txtDateiname->setText(name);
+    st.statusLine->setText(name);
     saveTo(st, name);
 }
 
-void cmdLadenM_Click(BoardState &st)
+void openGame(BoardState &st)
 {
     if (st.busy())
         return;
     forms::CommonDialog &dlg = st.svc.dialog;
-    dlg.FileName = QStringLiteral("*swk");
-    dlg.InitDir = QDir::currentPath();
-    if (!dlg.ShowOpen())
+    dlg.fileName = QStringLiteral("*swk");
+    dlg.initialDir = QDir::currentPath();
+    if (!dlg.showOpen())
         return;
-    const QString name = dlg.FileName;
-    st.txtDateiname->setText(name);
+    const QString name = dlg.fileName;
+    st.statusLine->setText(name);
     if (!hasEnding(name))
         return;
     openFrom(st, name);

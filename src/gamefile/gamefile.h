@@ -13,10 +13,10 @@ namespace gamefile {
 
 using app::BoardState;
 
-// "Datei" > "speichern" and Command6.
-void cmdSpeichernM_Click(BoardState &st);
-// "Datei" > "öffnen" and Command5.
-void cmdLadenM_Click(BoardState &st);
+// "Datei" > "speichern" and saveButton.
+void saveGame(BoardState &st);
+// "Datei" > "öffnen" and openButton.
+void openGame(BoardState &st);
 
 // The messages of the two failure paths.
 inline const QString SaveFailedTitle = QStringLiteral("Eingabeproblem");

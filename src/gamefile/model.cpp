@@ -265,7 +265,7 @@ std::optional<Problem> check(const Game &g)
     }
     for (int a = 0; a < Slots; ++a)
         for (int b = 0; b < Slots; ++b) {
-            const std::int32_t k = g.kante[size_t(a)][size_t(b)];
+            const std::int32_t k = g.edges[size_t(a)][size_t(b)];
             if (k != 0 && k != 1)
                 return Problem{edgeLine(a, b), Fault::Edge};
         }
@@ -320,12 +320,12 @@ Parsed parse(QByteArrayView data)
     }
     for (int a = 0; ok && a < Slots; ++a)
         for (int b = 0; ok && b < Slots; ++b)
-            ok = r.edge(edgeLine(a, b), g.kante[size_t(a)][size_t(b)]);
+            ok = r.edge(edgeLine(a, b), g.edges[size_t(a)][size_t(b)]);
     for (int m = 0; ok && m < 3; ++m)
         ok = r.number(ModeTagLine + m, g.modeTags[size_t(m)]);
     for (int m = 0; ok && m < 3; ++m)
         ok = r.colour(ModeColourLine + m, g.modeColours[size_t(m)]);
-    ok = ok && r.int32(SteinzahlLine, g.steinzahl) && r.fieldSize(FieldSizeLine, g.fieldSize);
+    ok = ok && r.int32(TokenCountLine, g.tokenCount) && r.fieldSize(FieldSizeLine, g.fieldSize);
 
     if (!ok) {
         result.problem = r.problem;
@@ -359,14 +359,14 @@ std::optional<QByteArray> write(const Game &g, Problem *why)
         appendNumber(out, numtext::fromBool(gr.tokenVisible));
         appendLine(out, *cp1252::encode(gr.text));
     }
-    for (const auto &row : g.kante)
+    for (const auto &row : g.edges)
         for (const std::int32_t k : row)
             appendLine(out, k == 1 ? QByteArrayView(" 1") : QByteArrayView(" 0"));
     for (const double t : g.modeTags)
         appendNumber(out, numtext::fromDouble(t));
     for (const std::int32_t c : g.modeColours)
         appendNumber(out, numtext::fromInt(c));
-    appendNumber(out, numtext::fromInt(g.steinzahl));
+    appendNumber(out, numtext::fromInt(g.tokenCount));
     appendNumber(out, numtext::fromInt(g.fieldSize));
     return out;
 }

@@ -5,8 +5,8 @@
 //
 // The file is 5013 lines, Windows-1252, each line ended by CR LF:
 //   lines 1..780     65 groups of 12 lines, one per field and token index
-//   lines 781..5005  the edge matrix, Kante(a, b) at line 781 + 65 a + b
-//   lines 5006..5013 mode tags, mode button colours, Steinzahl, field size
+//   lines 781..5005  the edge matrix, edges(a, b) at line 781 + 65 a + b
+//   lines 5006..5013 mode tags, mode button colours, tokenCount, field size
 // The reader also takes lone CR or LF as line ends and ignores lines past 5013.
 
 #include <QByteArray>
@@ -23,8 +23,8 @@ constexpr int GroupLines = 12;
 constexpr int EdgeFirstLine = Slots * GroupLines + 1; // 781
 constexpr int ModeTagLine = EdgeFirstLine + Slots * Slots; // 5006..5008
 constexpr int ModeColourLine = ModeTagLine + 3;           // 5009..5011
-constexpr int SteinzahlLine = ModeColourLine + 3;          // 5012
-constexpr int FieldSizeLine = SteinzahlLine + 1;           // 5013
+constexpr int TokenCountLine = ModeColourLine + 3;          // 5012
+constexpr int FieldSizeLine = TokenCountLine + 1;           // 5013
 constexpr int LineCount = FieldSizeLine;
 
 constexpr qsizetype MaxFileSize = qsizetype(16) * 1024 * 1024;
@@ -43,21 +43,21 @@ struct Group {
     std::int32_t tokenColour = 0;         // 9: background of the token
     std::int16_t fieldPointer = 0;        // 10: mouse pointer code of the field
     bool tokenVisible = false;            // 11
-    QString text;                         // 12: Steintext
+    QString text;                         // 12: tokenTexts
     bool operator==(const Group &) const = default;
 };
 
 struct Game {
     std::array<Group, Slots> groups;
-    std::array<std::array<std::int32_t, Slots>, Slots> kante{};
-    std::array<double, 3> modeTags{};        // cmdSetzen, cmdVerbinden, cmdSpielen
+    std::array<std::array<std::int32_t, Slots>, Slots> edges{};
+    std::array<double, 3> modeTags{};        // setModeButton, connectModeButton, playModeButton
     std::array<std::int32_t, 3> modeColours{};
-    std::int32_t steinzahl = 0;
+    std::int32_t tokenCount = 0;
     std::int16_t fieldSize = 42;
     bool operator==(const Game &) const = default;
 };
 
-// Line number (1-based) of item 1..12 of group i, and of Kante(a, b).
+// Line number (1-based) of item 1..12 of group i, and of edges(a, b).
 constexpr int groupLine(int i, int item) { return i * GroupLines + item; }
 constexpr int edgeLine(int a, int b) { return EdgeFirstLine + a * Slots + b; }
 

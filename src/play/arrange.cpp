@@ -5,7 +5,7 @@
 
 namespace play {
 
-std::vector<int> randomPermutation(forms::Rnd &rnd, int n)
+std::vector<int> randomPermutation(forms::Random &rnd, int n)
 {
     std::vector<int> perm;
     perm.reserve(size_t(std::max(n, 0)));
@@ -24,7 +24,7 @@ std::vector<int> randomPermutation(forms::Rnd &rnd, int n)
     return perm;
 }
 
-void Command2_Click(BoardState &st)
+void scramble(BoardState &st)
 {
     // A sliding token still carries its old field in its tag: no rearranging under it.
     if (st.moveInProgress)
@@ -39,27 +39,27 @@ void Command2_Click(BoardState &st)
     std::vector<Saved> saved;
     saved.reserve(size_t(n));
     for (int i = 0; i < n; ++i) {
-        const forms::PictureBox *z = st.picZahl[size_t(i)];
+        const forms::PictureBox *z = st.tokens[size_t(i)];
         saved.push_back({z->left(), z->top(), numtext::val(z->tag())});
     }
     for (int i = 0; i < n; ++i) {
         const Saved &s = saved[size_t(perm[size_t(i)])];
-        forms::PictureBox *z = st.picZahl[size_t(i)];
+        forms::PictureBox *z = st.tokens[size_t(i)];
         z->setPos(s.left, s.top);
         z->setTag(numtext::tagText(s.field));
     }
 }
 
-void Command10_Click(BoardState &st)
+void setRandomTarget(BoardState &st)
 {
     const int n = tokensInPlay(st);
     if (n < 1)
         return;
     const std::vector<int> perm = randomPermutation(st.svc.rnd, n);
     for (int i = 0; i < n; ++i) {
-        forms::PictureBox *f = st.picFeld[size_t(i)];
-        f->Cls();
-        f->Print(numtext::fromInt(perm[size_t(i)] + 1));
+        forms::PictureBox *f = st.fields[size_t(i)];
+        f->clear();
+        f->printText(numtext::fromInt(perm[size_t(i)] + 1));
     }
     st.targetNumbering = perm;
 }

@@ -28,7 +28,7 @@ std::optional<Position> position(const BoardState &st)
     for (int f = 0; f < app::FieldCount; ++f) {
         p.board.onBoard[size_t(f)] = st.onBoard(f);
         for (int j = 0; j < app::FieldCount; ++j)
-            p.board.edge[size_t(f)][size_t(j)] = st.Kante[size_t(f)][size_t(j)] == 1;
+            p.board.edge[size_t(f)][size_t(j)] = st.edges[size_t(f)][size_t(j)] == 1;
     }
     const int n = tokensInPlay(st);
     for (int k = 0; k < n; ++k) {
@@ -38,7 +38,7 @@ std::optional<Position> position(const BoardState &st)
         p.now[size_t(*f)] = k;
     }
     for (int f = 0; f < app::FieldCount; ++f) {
-        const bool free = st.picFeld[size_t(f)]->toolTipText() == app::Frei;
+        const bool free = st.fields[size_t(f)]->toolTipText() == app::FreeTip;
         if (st.onBoard(f) && free != (p.now[size_t(f)] == puzzle::NoToken))
             return std::nullopt;
     }
@@ -98,7 +98,7 @@ std::optional<std::pair<int, int>> plannedMove(const BoardState &st, int field)
 void showSolvability(BoardState &st)
 {
     const QString title = QStringLiteral("Lösbarkeit");
-    if (st.busy() || !st.playMode())
+    if (st.busy() || !st.inPlayMode())
         return;
     const std::optional<Position> p = position(st);
     if (!p) {
@@ -125,7 +125,7 @@ void showSolvability(BoardState &st)
 
 void showHint(BoardState &st)
 {
-    if (st.closing || st.busy() || !st.playMode())
+    if (st.closing || st.busy() || !st.inPlayMode())
         return;
     const std::optional<Plan> p = plan(st, QStringLiteral("Tipp"));
     if (!p)
@@ -140,7 +140,7 @@ void showHint(BoardState &st)
 
 void solveAll(BoardState &st)
 {
-    if (st.closing || st.busy() || !st.playMode())
+    if (st.closing || st.busy() || !st.inPlayMode())
         return;
     const std::optional<Plan> p = plan(st, QStringLiteral("Lösen"));
     if (!p)
@@ -149,11 +149,11 @@ void solveAll(BoardState &st)
     StepRecorder step(st, false);
     setShuffleControlsEnabled(st, false);
     st.shuffleRunning = true;
-    st.MischenAktiv = 1;
+    st.shuffleActive = 1;
     puzzle::Arrangement expected = p->from.now;
     for (int field : p->moves) {
-        st.svc.pacing.doEvents();
-        if (st.closing || st.MischenAktiv == 0)
+        st.svc.pacing.pumpEvents();
+        if (st.closing || st.shuffleActive == 0)
             break;
         // "Mischen" may strike between two slides; the plan no longer holds then.
         const std::optional<Position> now = position(st);
@@ -167,7 +167,7 @@ void solveAll(BoardState &st)
         if (!slide(st, m->first, m->second, ShuffleSlide))
             break;
     }
-    st.MischenAktiv = 0;
+    st.shuffleActive = 0;
     st.shuffleRunning = false;
     setShuffleControlsEnabled(st, true);
 }

@@ -84,6 +84,6 @@ void cascade(app::BoardState &st, int lastMoved, int free);
 
 // A random permutation of 0..n-1, every one equally likely (draws are rejected until
 // they differ from all earlier picks).
-std::vector<int> randomPermutation(forms::Rnd &rnd, int n);
+std::vector<int> randomPermutation(forms::Random &rnd, int n);
 
 } // namespace play

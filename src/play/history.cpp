@@ -35,10 +35,10 @@ void placeTokens(BoardState &st, const TokenFields &fields)
 {
     for (int f : st.tokenFields())
         if (BoardState::isIndex(f))
-            st.picFeld[size_t(f)]->setToolTipText(app::Frei);
+            st.fields[size_t(f)]->setToolTipText(app::FreeTip);
     for (int k = 0; k < app::FieldCount; ++k) {
         const int f = fields[size_t(k)];
-        forms::PictureBox *z = st.picZahl[size_t(k)];
+        forms::PictureBox *z = st.tokens[size_t(k)];
         if (!BoardState::isIndex(f)) {
             z->setTag(QStringLiteral("-1"));
             continue;
@@ -46,7 +46,7 @@ void placeTokens(BoardState &st, const TokenFields &fields)
         const QPointF p = tokenPlace(st, k, f);
         z->setPos(float(p.x()), float(p.y()));
         z->setTag(numtext::tagText(std::int64_t(f)));
-        st.picFeld[size_t(f)]->setToolTipText(app::Besetzt);
+        st.fields[size_t(f)]->setToolTipText(app::OccupiedTip);
     }
 }
 
@@ -57,7 +57,7 @@ namespace {
 // found them); if anything else moved them, the history no longer fits and is dropped.
 void travel(BoardState &st, std::vector<app::HistoryStep> &from, std::vector<app::HistoryStep> &to, bool back)
 {
-    if (st.closing || st.busy() || !st.playMode() || from.empty())
+    if (st.closing || st.busy() || !st.inPlayMode() || from.empty())
         return;
     app::HistoryStep step = std::move(from.back());
     from.pop_back();

@@ -32,21 +32,21 @@ int fieldFromExactTag(const QString &tag)
 // board or a load would pull the tokens out from under the cascade.
 void setClickControlsEnabled(BoardState &st, bool on)
 {
-    st.cmdVerbinden->setEnabled(on);
-    st.cmdSetzen->setEnabled(on);
-    st.cmdDatei->menuAction()->setEnabled(on);
-    st.cmdSpielen->setEnabled(on);
-    st.Command2->setEnabled(on);
-    st.Command4->setEnabled(on);
-    st.Command5->setEnabled(on);
-    st.Command6->setEnabled(on);
+    st.connectModeButton->setEnabled(on);
+    st.setModeButton->setEnabled(on);
+    st.fileMenu->menuAction()->setEnabled(on);
+    st.playModeButton->setEnabled(on);
+    st.scrambleButton->setEnabled(on);
+    st.newButton->setEnabled(on);
+    st.openButton->setEnabled(on);
+    st.saveButton->setEnabled(on);
 }
 
 } // namespace
 
 int tokensInPlay(const BoardState &st)
 {
-    const int n = st.steinzahl();
+    const int n = st.tokenCountOrZero();
     return n >= 1 && n <= app::MaxIndex ? n : 0;
 }
 
@@ -57,11 +57,11 @@ std::optional<int> moveTarget(const BoardState &st, int token)
     const std::optional<int> from = st.fieldOfToken(token);
     if (!from || !st.onBoard(*from))
         return std::nullopt;
-    const auto &row = st.Kante[size_t(*from)];
+    const auto &row = st.edges[size_t(*from)];
     int target = -1;
     for (int j = 0; j < FieldCount; ++j) {
         // A free field in the supply is no place for a token, even when an edge leads there.
-        if (row[size_t(j)] == 1 && st.picFeld[size_t(j)]->toolTipText() == app::Frei && st.onBoard(j))
+        if (row[size_t(j)] == 1 && st.fields[size_t(j)]->toolTipText() == app::FreeTip && st.onBoard(j))
             target = j;
     }
     if (target < 0)
@@ -74,7 +74,7 @@ CascadeCount cascadeCount(const BoardState &st, int lastMoved, int prevFree)
     CascadeCount c;
     c.free = prevFree;
     for (int j = 0; j < FieldCount; ++j) {
-        if (st.picFeld[size_t(j)]->toolTipText() == app::Frei && st.onBoard(j))
+        if (st.fields[size_t(j)]->toolTipText() == app::FreeTip && st.onBoard(j))
             c.free = j;
     }
     if (!BoardState::isIndex(c.free))
@@ -83,9 +83,9 @@ CascadeCount cascadeCount(const BoardState &st, int lastMoved, int prevFree)
     // Each token's field read once, not once per neighbour.
     std::array<int, FieldCount> on{};
     for (int u = 0; u < FieldCount; ++u)
-        on[size_t(u)] = fieldFromExactTag(st.picZahl[size_t(u)]->tag());
+        on[size_t(u)] = fieldFromExactTag(st.tokens[size_t(u)]->tag());
 
-    const auto &row = st.Kante[size_t(c.free)];
+    const auto &row = st.edges[size_t(c.free)];
     for (int nb = 0; nb < FieldCount; ++nb) {
         if (row[size_t(nb)] != 1)
             continue;
@@ -101,15 +101,15 @@ CascadeCount cascadeCount(const BoardState &st, int lastMoved, int prevFree)
 
 QPointF tokenPlace(const BoardState &st, int token, int field)
 {
-    const forms::PictureBox *z = st.picZahl[size_t(token)];
-    const forms::PictureBox *f = st.picFeld[size_t(field)];
+    const forms::PictureBox *z = st.tokens[size_t(token)];
+    const forms::PictureBox *f = st.fields[size_t(field)];
     return {double(float(double(f->left()) + (double(f->width()) - double(z->width())) / 2)),
             double(float(double(f->top()) + (double(f->height()) - double(z->height())) / 2))};
 }
 
 bool slide(BoardState &st, int token, int target, SlidePace pace)
 {
-    forms::PictureBox *z = st.picZahl[size_t(token)];
+    forms::PictureBox *z = st.tokens[size_t(token)];
     const double startLeft = z->left(), startTop = z->top();
     const QPointF dest = tokenPlace(st, token, target);
     const float destLeft = float(dest.x()), destTop = float(dest.y());
@@ -117,7 +117,7 @@ bool slide(BoardState &st, int token, int target, SlidePace pace)
 
     bool completed = true;
     for (int k = 1; k <= pace.steps; ++k) {
-        st.svc.pacing.doEvents();
+        st.svc.pacing.pumpEvents();
         if (st.closing) {
             completed = false;
             z->setPos(destLeft, destTop);
@@ -131,10 +131,10 @@ bool slide(BoardState &st, int token, int target, SlidePace pace)
             z->setPos(float(startLeft + dx * k / pace.steps), float(startTop + dy * k / pace.steps));
     }
 
-    st.picFeld[size_t(target)]->setToolTipText(app::Besetzt);
+    st.fields[size_t(target)]->setToolTipText(app::OccupiedTip);
     const std::optional<int> old = st.fieldOfToken(token);
     if (old)
-        st.picFeld[size_t(*old)]->setToolTipText(app::Frei);
+        st.fields[size_t(*old)]->setToolTipText(app::FreeTip);
     z->setTag(numtext::tagText(std::int64_t(target)));
     if (st.history.recording && st.history.recordSlides)
         st.history.recording->slides.push_back({token, old.value_or(-1), target});
@@ -145,19 +145,19 @@ void cascade(BoardState &st, int lastMoved, int free)
 {
     forms::Pacing &pacing = st.svc.pacing;
     for (;;) {
-        pacing.doEvents();
+        pacing.pumpEvents();
         const double pumped = pacing.now();
         if (st.closing)
             return;
-        if (st.KaskadeStopp == 1) {
-            st.KaskadeStopp = 0;
+        if (st.cascadeStopRequested == 1) {
+            st.cascadeStopRequested = 0;
             return;
         }
-        if (st.chkLawine->value() != 1)
+        if (st.cascadeOption->value() != 1)
             return;
         const CascadeCount c = cascadeCount(st, lastMoved, free);
         free = c.free;
-        if (st.chkschnell->value() != 1) {
+        if (st.fastOption->value() != 1) {
             // The pause runs from the moment the pump returned.
             const double left = CascadePause - (pacing.now() - pumped);
             if (left > 0)
@@ -175,17 +175,17 @@ void openPanel(BoardState &st, int token)
 {
     if (!BoardState::isIndex(token))
         return;
-    const forms::PictureBox *z = st.picZahl[size_t(token)];
-    st.txtFeld->setText(st.Steintext[size_t(token)]);
-    st.txtFeld->setBackColor(z->backColor());
-    st.txtFeld->setForeColor(z->foreColor());
-    st.picEigenschaften->setPos(float(double(z->left()) + double(z->width())), z->top());
-    st.picEigenschaften->raise();
-    st.picEigenschaften->setVisible(true);
-    st.AktStein = token;
+    const forms::PictureBox *z = st.tokens[size_t(token)];
+    st.tokenTextBox->setText(st.tokenTexts[size_t(token)]);
+    st.tokenTextBox->setBackColor(z->backColor());
+    st.tokenTextBox->setForeColor(z->foreColor());
+    st.tokenPanel->setPos(float(double(z->left()) + double(z->width())), z->top());
+    st.tokenPanel->raise();
+    st.tokenPanel->setVisible(true);
+    st.panelToken = token;
 }
 
-void picZahl_MouseDown(BoardState &st, int index, int button, int, float, float)
+void onTokenPressed(BoardState &st, int index, int button, int, float, float)
 {
     if (!BoardState::isIndex(index) || st.closing)
         return;
@@ -209,7 +209,7 @@ void picZahl_MouseDown(BoardState &st, int index, int button, int, float, float)
     setClickControlsEnabled(st, true);
 }
 
-void SteinZiehen(BoardState &st, int token)
+void moveToken(BoardState &st, int token)
 {
     if (st.closing || st.moveInProgress)
         return;
@@ -222,6 +222,6 @@ void SteinZiehen(BoardState &st, int token)
         cascade(st, token, *target);
 }
 
-void Command3_Click(BoardState &st) { st.KaskadeStopp = 1; }
+void stopCascade(BoardState &st) { st.cascadeStopRequested = 1; }
 
 } // namespace play

@@ -8,17 +8,17 @@ namespace play {
 
 using app::BoardState;
 
-void picZahl_MouseDown(BoardState &st, int index, int button, int shift, float x, float y);
+void onTokenPressed(BoardState &st, int index, int button, int shift, float x, float y);
 // The right click on a token: the properties panel opens beside it.
 void openPanel(BoardState &st, int token);
-void SteinZiehen(BoardState &st, int token);
-void Command3_Click(BoardState &st);
+void moveToken(BoardState &st, int token);
+void stopCascade(BoardState &st);
 
-void image1_Click(BoardState &st);
-void Command8_Click(BoardState &st);
+void startShuffle(BoardState &st);
+void stopShuffle(BoardState &st);
 
-void Command2_Click(BoardState &st);
-void Command10_Click(BoardState &st);
+void scramble(BoardState &st);
+void setRandomTarget(BoardState &st);
 
 // The moves menu: undo and redo of the user's actions in play, whether the target can
 // be reached, the next move towards it, and a whole solution played at the shuffle's pace.

@@ -6,20 +6,20 @@ namespace play {
 // In this order.
 void setShuffleControlsEnabled(BoardState &st, bool on)
 {
-    st.cmdSetzen->setEnabled(on);
-    st.cmdVerbinden->setEnabled(on);
-    st.cmdSpielen->setEnabled(on);
-    st.Command4->setEnabled(on);
-    st.Command5->setEnabled(on);
-    st.Command6->setEnabled(on);
-    st.cmdDatei->menuAction()->setEnabled(on);
+    st.setModeButton->setEnabled(on);
+    st.connectModeButton->setEnabled(on);
+    st.playModeButton->setEnabled(on);
+    st.newButton->setEnabled(on);
+    st.openButton->setEnabled(on);
+    st.saveButton->setEnabled(on);
+    st.fileMenu->menuAction()->setEnabled(on);
 }
 
-void image1_Click(BoardState &st)
+void startShuffle(BoardState &st)
 {
     // Outside play every token is off the board, so there is nothing to move; and one
     // shuffle (or move) at a time.
-    if (st.closing || st.busy() || !st.playMode())
+    if (st.closing || st.busy() || !st.inPlayMode())
         return;
     const int n = tokensInPlay(st);
     if (n < 1)
@@ -28,19 +28,19 @@ void image1_Click(BoardState &st)
     StepRecorder step(st, false);
     setShuffleControlsEnabled(st, false);
     st.shuffleRunning = true;
-    st.MischenAktiv = 1;
+    st.shuffleActive = 1;
     do {
-        st.svc.pacing.doEvents();
+        st.svc.pacing.pumpEvents();
         if (st.closing)
             break;
-        SteinZiehen(st, st.svc.rnd.below(n));
+        moveToken(st, st.svc.rnd.below(n));
         if (st.closing)
             break;
-    } while (st.MischenAktiv != 0);
+    } while (st.shuffleActive != 0);
     st.shuffleRunning = false;
     setShuffleControlsEnabled(st, true);
 }
 
-void Command8_Click(BoardState &st) { st.MischenAktiv = 0; }
+void stopShuffle(BoardState &st) { st.shuffleActive = 0; }
 
 } // namespace play

@@ -24,7 +24,7 @@
 //   otherwise no statement is made.
 //
 // From the game: onBoard[f] = field f lies on the board (its tag is "1"), edge[f][j] =
-// Kante(f, j) == 1, and a token k in play standing on field f (its tag) gives a[f] = k.
+// edges(f, j) == 1, and a token k in play standing on field f (its tag) gives a[f] = k.
 // "Lösbarkeit prüfen" is analyse with reasonText and formatGrouped; "Tipp" plays the first
 // move of solve, "Lösen" all of them (each move: the token on that field slides). Only
 // shortest solutions are sure to get shorter move by move: for hint after hint, keep the

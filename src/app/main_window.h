@@ -9,13 +9,13 @@
 
 namespace app {
 
-class frmSchiebwerk : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Null services are replaced by the real ones (Qt dialogs, message boxes, event loop).
-    explicit frmSchiebwerk(forms::CommonDialog *dialog = nullptr, forms::MessageBoxes *messages = nullptr,
+    explicit MainWindow(forms::CommonDialog *dialog = nullptr, forms::MessageBoxes *messages = nullptr,
                            forms::Pacing *pacing = nullptr);
-    ~frmSchiebwerk() override;
+    ~MainWindow() override;
 
     BoardState &state() { return *m_st; }
     QWidget *client() const { return m_client; }
@@ -34,7 +34,7 @@ private:
     std::unique_ptr<forms::CommonDialog> m_ownDialog;
     std::unique_ptr<forms::MessageBoxes> m_ownMessages;
     std::unique_ptr<forms::Pacing> m_ownPacing;
-    forms::Rnd m_rnd;
+    forms::Random m_rnd;
     std::unique_ptr<BoardState> m_st;
     QWidget *m_client = nullptr;
 };
