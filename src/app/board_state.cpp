@@ -13,4 +13,30 @@ std::optional<int> BoardState::fieldOfToken(int token) const
     return numtext::indexFromText(tokens[token]->tag(), 0, MaxIndex);
 }
 
+TokenFields BoardState::tokenFields() const
+{
+    TokenFields f;
+    for (int k = 0; k < FieldCount; ++k)
+        f[size_t(k)] = fieldOfToken(k).value_or(-1);
+    return f;
+}
+
+void BoardState::clearHistory()
+{
+    history = History{};
+    updateMoveActions();
+}
+
+void BoardState::updateMoveActions()
+{
+    if (!undoAction)
+        return;
+    undoAction->setEnabled(!history.done.empty());
+    redoAction->setEnabled(!history.undone.empty());
+    const bool play = inPlayMode();
+    hintAction->setEnabled(play);
+    solveAction->setEnabled(play);
+    solvabilityAction->setEnabled(play);
+}
+
 } // namespace app

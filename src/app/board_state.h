@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace app {
 
@@ -29,6 +30,26 @@ struct Services {
     forms::MessageBoxes &messages;
     forms::Pacing &pacing;
     forms::Random &rnd;
+};
+
+// Where every token stands: its field, or -1 when it is out of play.
+using TokenFields = std::array<int, FieldCount>;
+
+// One user action in play, for undo and redo: where the tokens stood before and after
+// it, and for a clicked move (with its cascade) or a hint the single slides in order,
+// which undo plays backwards. A shuffle, "Mischen" or a solution has no slides: its
+// tokens go back at once.
+struct HistoryStep {
+    struct Slide { int token, from, to; };
+    TokenFields before{}, after{};
+    std::vector<Slide> slides;
+};
+
+struct History {
+    std::vector<HistoryStep> done, undone;
+    // The step being recorded while its action runs.
+    std::optional<HistoryStep> recording;
+    bool recordSlides = false;
 };
 
 struct BoardState {
@@ -71,6 +92,9 @@ struct BoardState {
     QAction *newAction = nullptr, *openAction = nullptr, *saveAction = nullptr, *quitAction = nullptr;
     QAction *fullScreenAction = nullptr, *normalViewAction = nullptr, *hideNotesAction = nullptr, *showNotesAction = nullptr;
     QAction *infoAction = nullptr;
+    QMenu *moveMenu = nullptr;
+    QAction *undoAction = nullptr, *redoAction = nullptr, *hintAction = nullptr, *solveAction = nullptr,
+            *solvabilityAction = nullptr;
 
     // ---- variables ----
     std::array<std::array<std::int32_t, FieldCount>, FieldCount> edges{}; // 1 = edge
@@ -89,6 +113,12 @@ struct BoardState {
     std::int16_t cascadeStopRequested = 0;
     std::int32_t panelToken = 0;
     std::array<double, 25> normalGeometry{};
+
+    // ---- the moves menu ----
+    History history;
+    // The numbering "Vorgabe" last wrote since play began (token targetNumbering[i] on
+    // field i); without one the target is the start order.
+    std::optional<std::vector<int>> targetNumbering;
 
     // ---- guards ----
     // A token move (with its cascade) or a shuffle is running; moves never nest.
@@ -111,6 +141,11 @@ struct BoardState {
     bool onBoard(int field) const { return isIndex(field) && tagIsOne(fields[field]->tag()); }
     // The field a token stands on, or nullopt when its tag names no field 0..64.
     std::optional<int> fieldOfToken(int token) const;
+    TokenFields tokenFields() const;
+    // Forgets every step and brings the menu entries up to date.
+    void clearHistory();
+    // Undo and redo are there when there is a step to take; the rest of the moves menu in play.
+    void updateMoveActions();
 };
 
 } // namespace app

@@ -148,6 +148,19 @@ void MainWindow::buildMenus()
     st.normalViewAction = st.viewMenu->addAction(QStringLiteral("normal"));
     st.hideNotesAction = st.viewMenu->addAction(QStringLiteral("Notizfeld ausblenden"));
     st.showNotesAction = st.viewMenu->addAction(QStringLiteral("Notizfeld einblenden"));
+    // Moves: the place and words of the desktop's game conventions, no plain-letter
+    // shortcuts (a focused field in set mode takes every key).
+    st.moveMenu = bar->addMenu(QStringLiteral("Zug"));
+    st.undoAction = st.moveMenu->addAction(QStringLiteral("Rückgängig"));
+    st.undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    st.redoAction = st.moveMenu->addAction(QStringLiteral("Wiederherstellen"));
+    st.redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    st.moveMenu->addSeparator();
+    st.hintAction = st.moveMenu->addAction(QStringLiteral("Tipp"));
+    st.hintAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    st.solveAction = st.moveMenu->addAction(QStringLiteral("Lösen"));
+    st.moveMenu->addSeparator();
+    st.solvabilityAction = st.moveMenu->addAction(QStringLiteral("Lösbarkeit prüfen"));
     st.infoAction = bar->addAction(QStringLiteral("Information"));
 }
 
@@ -453,6 +466,12 @@ void MainWindow::wireEvents()
     connect(st.hideNotesAction, &QAction::triggered, this, [s] { hideNotes(*s); });
     connect(st.showNotesAction, &QAction::triggered, this, [s] { showNotes(*s); });
     connect(st.clearNotesButton, &QPushButton::clicked, this, [s] { clearNotes(*s); });
+
+    connect(st.undoAction, &QAction::triggered, this, [s] { play::undo(*s); });
+    connect(st.redoAction, &QAction::triggered, this, [s] { play::redo(*s); });
+    connect(st.hintAction, &QAction::triggered, this, [s] { play::showHint(*s); });
+    connect(st.solveAction, &QAction::triggered, this, [s] { play::solveAll(*s); });
+    connect(st.solvabilityAction, &QAction::triggered, this, [s] { play::showSolvability(*s); });
 
     connect(st.setModeButton, &QPushButton::clicked, this, [s] { enterSetMode(*s); });
     connect(st.connectModeButton, &QPushButton::clicked, this, [s] { enterConnectMode(*s); });

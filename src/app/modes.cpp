@@ -53,6 +53,7 @@ void enterSetMode(BoardState &st)
     st.connectModeLamp->setFillColor(LampOff);
     st.playModeLamp->setFillColor(LampOff);
     setModeTags(st, true, false, false);
+    st.clearHistory();
     tokensOff(st, PointerSizeAll);
     editor::redrawEdges(st);
     st.notes->setText(SetModeHelp);
@@ -69,6 +70,7 @@ void enterConnectMode(BoardState &st)
     if (st.inSetMode())
         st.setModeLamp->setFillColor(rgb(255, 0, 0));
     setModeTags(st, false, true, false);
+    st.clearHistory();
     tokensOff(st, PointerArrow);
     editor::redrawEdges(st);
     st.notes->setText(ConnectModeHelp);
@@ -82,6 +84,8 @@ void enterPlayMode(BoardState &st)
     st.connectModeLamp->setFillColor(LampOff);
     st.playModeLamp->setFillColor(rgb(0, 255, 0));
     setModeTags(st, false, false, true);
+    st.clearHistory();
+    st.targetNumbering.reset();
     editor::redrawEdges(st);
     st.notes->setText(PlayModeHelp);
     tokensOff(st, PointerArrow);

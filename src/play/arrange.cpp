@@ -32,6 +32,7 @@ void scramble(BoardState &st)
     const int n = tokensInPlay(st);
     if (n < 1)
         return;
+    StepRecorder step(st, false);
     const std::vector<int> perm = randomPermutation(st.svc.rnd, n);
 
     struct Saved { float left, top; double field; };
@@ -60,6 +61,7 @@ void setRandomTarget(BoardState &st)
         f->clear();
         f->printText(numtext::fromInt(perm[size_t(i)] + 1));
     }
+    st.targetNumbering = perm;
 }
 
 } // namespace play

@@ -27,6 +27,43 @@ int tokensInPlay(const app::BoardState &st);
 // the board field the token stands on; nullopt when the token cannot move.
 std::optional<int> moveTarget(const app::BoardState &st, int token);
 
+// Marks a move as running for as long as it lives, so no second one starts inside it.
+class MoveGuard {
+public:
+    explicit MoveGuard(app::BoardState &st) : m_st(st) { m_st.moveInProgress = true; }
+    ~MoveGuard() { m_st.moveInProgress = false; }
+    MoveGuard(const MoveGuard &) = delete;
+    MoveGuard &operator=(const MoveGuard &) = delete;
+
+private:
+    app::BoardState &m_st;
+};
+
+// Records one user action as a history step for as long as it lives: the tokens'
+// places before and after, and with `slides` every single slide on the way. An action
+// that runs inside another one is part of that one's step.
+class StepRecorder {
+public:
+    StepRecorder(app::BoardState &st, bool slides);
+    ~StepRecorder();
+    StepRecorder(const StepRecorder &) = delete;
+    StepRecorder &operator=(const StepRecorder &) = delete;
+
+private:
+    app::BoardState &m_st;
+    bool m_active;
+};
+
+// The controls the shuffle locks while it runs (a solution played through locks them too).
+void setShuffleControlsEnabled(app::BoardState &st, bool on);
+
+// Where a token stands on a field: centred on it.
+QPointF tokenPlace(const app::BoardState &st, int token, int field);
+
+// Puts every token at once on the field `fields` names, as "Mischen" moves them, with
+// the occupation bookkeeping of the fields it leaves and takes.
+void placeTokens(app::BoardState &st, const app::TokenFields &fields);
+
 // One cascade pass's bookkeeping: the free board field (the last one found, or
 // `prevFree` when there is none) and the tokens other than `lastMoved` that stand
 // next to it: how many, and the last one found.

@@ -27,18 +27,6 @@ int fieldFromExactTag(const QString &tag)
     return v <= app::MaxIndex ? v : -1;
 }
 
-// Marks a move as running for as long as it lives, so no second one starts inside it.
-class MoveGuard {
-public:
-    explicit MoveGuard(BoardState &st) : m_st(st) { m_st.moveInProgress = true; }
-    ~MoveGuard() { m_st.moveInProgress = false; }
-    MoveGuard(const MoveGuard &) = delete;
-    MoveGuard &operator=(const MoveGuard &) = delete;
-
-private:
-    BoardState &m_st;
-};
-
 // The controls a clicked move locks from the end of its first slide to the end of its
 // cascade, in this order; the toolbar's new, open and save go with them, since a new
 // board or a load would pull the tokens out from under the cascade.
@@ -111,13 +99,20 @@ CascadeCount cascadeCount(const BoardState &st, int lastMoved, int prevFree)
     return c;
 }
 
+QPointF tokenPlace(const BoardState &st, int token, int field)
+{
+    const forms::PictureBox *z = st.tokens[size_t(token)];
+    const forms::PictureBox *f = st.fields[size_t(field)];
+    return {double(float(double(f->left()) + (double(f->width()) - double(z->width())) / 2)),
+            double(float(double(f->top()) + (double(f->height()) - double(z->height())) / 2))};
+}
+
 bool slide(BoardState &st, int token, int target, SlidePace pace)
 {
     forms::PictureBox *z = st.tokens[size_t(token)];
-    const forms::PictureBox *f = st.fields[size_t(target)];
     const double startLeft = z->left(), startTop = z->top();
-    const float destLeft = float(double(f->left()) + (double(f->width()) - double(z->width())) / 2);
-    const float destTop = float(double(f->top()) + (double(f->height()) - double(z->height())) / 2);
+    const QPointF dest = tokenPlace(st, token, target);
+    const float destLeft = float(dest.x()), destTop = float(dest.y());
     const double dx = double(destLeft) - startLeft, dy = double(destTop) - startTop;
 
     bool completed = true;
@@ -137,9 +132,12 @@ bool slide(BoardState &st, int token, int target, SlidePace pace)
     }
 
     st.fields[size_t(target)]->setToolTipText(app::OccupiedTip);
-    if (const std::optional<int> old = st.fieldOfToken(token))
+    const std::optional<int> old = st.fieldOfToken(token);
+    if (old)
         st.fields[size_t(*old)]->setToolTipText(app::FreeTip);
     z->setTag(numtext::tagText(std::int64_t(target)));
+    if (st.history.recording && st.history.recordSlides)
+        st.history.recording->slides.push_back({token, old.value_or(-1), target});
     return completed;
 }
 
@@ -203,6 +201,7 @@ void onTokenPressed(BoardState &st, int index, int button, int, float, float)
         return;
 
     MoveGuard guard(st);
+    StepRecorder step(st, true);
     if (!slide(st, index, *target, ClickSlide))
         return; // the window is closing
     setClickControlsEnabled(st, false);

@@ -20,4 +20,12 @@ void stopShuffle(BoardState &st);
 void scramble(BoardState &st);
 void setRandomTarget(BoardState &st);
 
+// The moves menu: undo and redo of the user's actions in play, whether the target can
+// be reached, the next move towards it, and a whole solution played at the shuffle's pace.
+void undo(BoardState &st);
+void redo(BoardState &st);
+void showSolvability(BoardState &st);
+void showHint(BoardState &st);
+void solveAll(BoardState &st);
+
 } // namespace play

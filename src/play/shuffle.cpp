@@ -3,9 +3,7 @@
 
 namespace play {
 
-namespace {
-
-// The controls the shuffle locks while it runs, in this order.
+// In this order.
 void setShuffleControlsEnabled(BoardState &st, bool on)
 {
     st.setModeButton->setEnabled(on);
@@ -17,8 +15,6 @@ void setShuffleControlsEnabled(BoardState &st, bool on)
     st.fileMenu->menuAction()->setEnabled(on);
 }
 
-} // namespace
-
 void startShuffle(BoardState &st)
 {
     // Outside play every token is off the board, so there is nothing to move; and one
@@ -29,6 +25,7 @@ void startShuffle(BoardState &st)
     if (n < 1)
         return;
 
+    StepRecorder step(st, false);
     setShuffleControlsEnabled(st, false);
     st.shuffleRunning = true;
     st.shuffleActive = 1;

@@ -1,0 +1,214 @@
+// The moves menu on the real window: undo and redo of clicked moves with their cascade,
+// of a shuffle and of "Mischen", the guard while a move runs, the solvability box, hints
+// and a solution stopped half-way. Everything runs on the instant pacing.
+
+#include "app/app.h"
+#include "play/engine.h"
+#include "play/play.h"
+#include "support.h"
+
+#include <QtTest>
+
+using namespace testing;
+using app::TokenFields;
+
+namespace {
+
+TokenFields fieldsOf(std::initializer_list<int> f)
+{
+    TokenFields t;
+    t.fill(-1);
+    std::copy(f.begin(), f.end(), t.begin());
+    return t;
+}
+
+} // namespace
+
+class TestMovesMenu : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestWindow> tw;
+    app::BoardState &st() { return tw->st; }
+    InstantPacing &pacing() { return tw->pacing; }
+    void play(const QString &edges)
+    {
+        buildBoard(st(), edges);
+        app::enterPlayMode(st());
+    }
+    void click(int token) { play::onTokenPressed(st(), token, 1, 0, 0, 0); }
+    // Clicks the token on each field in turn: the free field walks along them.
+    void walkFree(std::initializer_list<int> fields)
+    {
+        for (int f : fields)
+            for (int k = 0; k < app::FieldCount; ++k)
+                if (st().fieldOfToken(k) == f)
+                    click(k);
+    }
+    // The arrangements the tokens go through while `action` runs, one entry per change.
+    QList<TokenFields> watch(const std::function<void()> &action)
+    {
+        QList<TokenFields> seen{st().tokenFields()};
+        pacing().onPump = [&] {
+            if (st().tokenFields() != seen.last())
+                seen << st().tokenFields();
+        };
+        action();
+        pacing().onPump = nullptr;
+        if (st().tokenFields() != seen.last())
+            seen << st().tokenFields();
+        return seen;
+    }
+    QString lastMessage() { return tw->messages.shown.empty() ? QString() : tw->messages.shown.back(); }
+
+private slots:
+    void init() { tw = std::make_unique<TestWindow>(); }
+    void cleanup() { tw.reset(); }
+
+    void undoSlidesACascadeBackAndRedoForward()
+    {
+        st().cascadeOption->setChecked(true);
+        st().fastOption->setChecked(true);
+        play(QStringLiteral("0-1 1-2 2-3"));
+        QVERIFY(!st().undoAction->isEnabled());
+        click(2); // token 2 into field 3, then tokens 1 and 0 follow by force
+        QCOMPARE(st().tokenFields(), fieldsOf({1, 2, 3}));
+        QVERIFY(st().undoAction->isEnabled() && !st().redoAction->isEnabled());
+
+        pacing().log.clear();
+        const QList<TokenFields> back = watch([&] { st().undoAction->trigger(); });
+        QCOMPARE(back, (QList<TokenFields>{fieldsOf({1, 2, 3}), fieldsOf({0, 2, 3}), fieldsOf({0, 1, 3}),
+                                           fieldsOf({0, 1, 2})}));
+        QVERIFY(!pacing().log.join(QString()).contains(QLatin1Char('w'))); // the clicked move's pace
+        QVERIFY(!st().undoAction->isEnabled() && st().redoAction->isEnabled());
+
+        const QList<TokenFields> forth = watch([&] { st().redoAction->trigger(); });
+        QCOMPARE(forth, (QList<TokenFields>{fieldsOf({0, 1, 2}), fieldsOf({0, 1, 3}), fieldsOf({0, 2, 3}),
+                                            fieldsOf({1, 2, 3})}));
+        QCOMPARE(checkInvariants(st()), QString());
+        // A new move forgets what could be redone.
+        st().undoAction->trigger();
+        click(2);
+        QVERIFY(!st().redoAction->isEnabled());
+    }
+
+    void shuffleAndScrambleGoBackAtOnce()
+    {
+        play(QStringLiteral("0-1 1-2 2-3 3-4 4-5 5-0 0-3"));
+        const TokenFields start = st().tokenFields();
+        int pumps = 0;
+        pacing().onPump = [&] {
+            if (++pumps == 200)
+                play::stopShuffle(st());
+        };
+        play::startShuffle(st());
+        pacing().onPump = nullptr;
+        const TokenFields shuffled = st().tokenFields();
+        QVERIFY(shuffled != start);
+        play::scramble(st());
+        const TokenFields scrambled = st().tokenFields();
+
+        const int before = pacing().pumps;
+        st().undoAction->trigger();
+        QCOMPARE(st().tokenFields(), shuffled);
+        st().undoAction->trigger();
+        QCOMPARE(st().tokenFields(), start);
+        QCOMPARE(pacing().pumps, before); // no slides
+        QCOMPARE(checkInvariants(st()), QString());
+        for (int k = 0; k < 5; ++k)
+            QCOMPARE(QPointF(st().tokens[size_t(k)]->left(), st().tokens[size_t(k)]->top()),
+                     play::tokenPlace(st(), k, start[size_t(k)]));
+        st().redoAction->trigger();
+        st().redoAction->trigger();
+        QCOMPARE(st().tokenFields(), scrambled);
+        QCOMPARE(checkInvariants(st()), QString());
+    }
+
+    void nothingFromTheMenuWhileAMoveRuns()
+    {
+        play(QStringLiteral("0-1 1-2"));
+        click(1);
+        const TokenFields afterFirst = st().tokenFields();
+        pacing().onPump = [&] {
+            for (QAction *a : {st().undoAction, st().redoAction, st().hintAction, st().solveAction,
+                               st().solvabilityAction})
+                a->trigger();
+        };
+        click(0);
+        pacing().onPump = nullptr;
+        QVERIFY(tw->messages.shown.empty());
+        QCOMPARE(st().history.done.size(), size_t(2));
+        st().undoAction->trigger();
+        QCOMPARE(st().tokenFields(), afterFirst);
+        // Leaving play forgets the history.
+        app::enterSetMode(st());
+        QVERIFY(!st().undoAction->isEnabled() && !st().hintAction->isEnabled());
+    }
+
+    void solvabilityBoxCountsAndExplains()
+    {
+        QString grid;
+        for (int f = 0; f < 16; ++f) {
+            if (f % 4 != 3)
+                grid += QStringLiteral(" %1-%2").arg(f).arg(f + 1);
+            if (f < 12)
+                grid += QStringLiteral(" %1-%2").arg(f).arg(f + 4);
+        }
+        play(grid);
+        st().solvabilityAction->trigger();
+        QVERIFY(lastMessage().startsWith(QStringLiteral("Lösbarkeit: ")));
+        QVERIFY(lastMessage().contains(QStringLiteral("mit einzelnen Zügen erreichbar")));
+        QVERIFY(lastMessage().contains(QStringLiteral("10.461.394.944.000 von 20.922.789.888.000")));
+        QVERIFY(lastMessage().contains(QStringLiteral("zwei Farben")));
+
+        app::newBoard(st());
+        play(QStringLiteral("1-2 2-3 3-4 4-1"));
+        st().solvabilityAction->trigger();
+        QVERIFY(lastMessage().contains(QStringLiteral("12 von 24 Anordnungen")));
+        QVERIFY(lastMessage().contains(QStringLiteral("Kreis")));
+        // "Vorgabe" numbers fields 0..2, and field 0 is not on this board.
+        play::setRandomTarget(st());
+        st().solvabilityAction->trigger();
+        QVERIFY(lastMessage().contains(QStringLiteral("außerhalb")));
+    }
+
+    void hintsLeadToTheTarget()
+    {
+        play(QStringLiteral("0-1 1-2 3-4 4-5 6-7 7-8 0-3 3-6 1-4 4-7 2-5 5-8"));
+        const TokenFields start = st().tokenFields();
+        walkFree({7, 4, 3, 0, 1, 4});
+        QVERIFY(st().tokenFields() != start);
+        int hints = 0;
+        while (lastMessage().isEmpty() && hints++ < 40)
+            st().hintAction->trigger();
+        QCOMPARE(lastMessage(), QStringLiteral("Tipp: Das Ziel ist schon erreicht."));
+        QCOMPARE(st().tokenFields(), start);
+        QVERIFY(hints <= 7); // no longer than the way out, plus the hint that finds it reached
+    }
+
+    void solveStoppedHalfWayIsOneStep()
+    {
+        play(QStringLiteral("0-1 1-2 3-4 4-5 6-7 7-8 0-3 3-6 1-4 4-7 2-5 5-8"));
+        const TokenFields start = st().tokenFields();
+        walkFree({7, 6, 3, 4, 5, 2, 1, 0, 3, 4});
+        const TokenFields mixed = st().tokenFields();
+        const size_t steps = st().history.done.size();
+        int pumps = 0;
+        pacing().onPump = [&] {
+            QVERIFY(!st().setModeButton->isEnabled());
+            if (++pumps == 45) // inside the third slide
+                play::stopShuffle(st());
+        };
+        st().solveAction->trigger();
+        pacing().onPump = nullptr;
+        QVERIFY(st().setModeButton->isEnabled());
+        QVERIFY(st().tokenFields() != mixed && st().tokenFields() != start);
+        QCOMPARE(st().history.done.size(), steps + 1);
+        QCOMPARE(checkInvariants(st()), QString());
+        st().undoAction->trigger();
+        QCOMPARE(st().tokenFields(), mixed);
+        st().solveAction->trigger();
+        QCOMPARE(st().tokenFields(), start);
+    }
+};
+
+QTEST_MAIN(TestMovesMenu)
+#include "tst_movesmenu.moc"

@@ -1,0 +1,549 @@
+// The puzzle's mathematics without a window: counts and reasons on boards whose answer is
+// known from the theory, verdicts, the group order against brute-force search on small
+// boards, and the solver's moves replayed.
+
+#include "puzzle/puzzle.h"
+
+#include <QtTest>
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+#include <random>
+#include <sstream>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+using namespace puzzle;
+
+namespace {
+
+// "0-1" joins two fields both ways, "0>1" lets a token on 0 slide into 1 only, "7" puts a
+// field on the board without an edge.
+Board board(const std::string &text)
+{
+    Board b;
+    std::istringstream in(text);
+    for (std::string t; in >> t;) {
+        const auto sep = t.find_first_of("->");
+        const int a = std::stoi(t.substr(0, sep));
+        b.onBoard[a] = true;
+        if (sep == std::string::npos)
+            continue;
+        const int c = std::stoi(t.substr(sep + 1));
+        b.onBoard[c] = true;
+        b.edge[a][c] = true;
+        b.edge[c][a] = b.edge[c][a] || t[sep] == '-';
+    }
+    return b;
+}
+
+std::string edgeText(int a, int b)
+{
+    return std::to_string(a) + "-" + std::to_string(b) + " ";
+}
+
+std::string grid(int w, int h)
+{
+    std::string t;
+    for (int i = 0; i < w * h; ++i)
+        t += (i % w + 1 < w ? edgeText(i, i + 1) : "") + (i + w < w * h ? edgeText(i, i + w) : "");
+    return t;
+}
+
+// A cycle through 0..n-1 in a random order plus `chords` random chords: 2-connected.
+std::string randomTwoConnected(int n, int chords, unsigned seed)
+{
+    std::mt19937 rnd(seed);
+    std::vector<int> order(std::size_t(n), 0);
+    std::iota(order.begin(), order.end(), 0);
+    std::shuffle(order.begin(), order.end(), rnd);
+    std::string t;
+    for (int i = 0; i < n; ++i)
+        t += edgeText(order[std::size_t(i)], order[std::size_t((i + 1) % n)]);
+    for (int k = 0; k < chords; ++k)
+        t += edgeText(int(rnd() % unsigned(n)), int(rnd() % unsigned(n))); // a repeat or a loop adds nothing
+    return t;
+}
+
+const std::string Petersen = "0-1 1-2 2-3 3-4 4-0 0-5 1-6 2-7 3-8 4-9 5-7 7-9 9-6 6-8 8-5";
+// Wilson's exception: two fields joined by paths with one, two and two fields between.
+const std::string Theta0 = "0-1 1-2 0-3 3-4 4-2 0-5 5-6 6-2";
+
+// Tokens on the board fields in index order, "_" for a free field; empty: the start order.
+Arrangement arrangement(const Board &b, const std::string &text)
+{
+    if (text.empty())
+        return startArrangement(b);
+    Arrangement a;
+    a.fill(NoToken);
+    std::istringstream in(text);
+    std::string t;
+    for (int f = 0; f < FieldCount; ++f)
+        if (b.onBoard[f] && in >> t)
+            a[f] = t == "_" ? NoToken : std::stoi(t);
+    return a;
+}
+
+// Every arrangement reachable from `from` (at most 9 board fields), with its distance, by
+// trying every move next to a free field.
+std::map<Arrangement, int> bySearch(const Board &b, const Arrangement &from)
+{
+    std::vector<int> fields;
+    for (int f = 0; f < FieldCount; ++f)
+        if (b.onBoard[f])
+            fields.push_back(f);
+    const auto key = [&](const Arrangement &a) {
+        std::uint64_t k = 0;
+        for (int f : fields)
+            k = k << 7 | std::uint64_t(a[f] + 1);
+        return k;
+    };
+    std::unordered_map<std::uint64_t, int> seen{{key(from), 0}};
+    std::vector<Arrangement> queue{from};
+    for (std::size_t k = 0; k < queue.size(); ++k) {
+        const int d = seen.at(key(queue[k])) + 1;
+        for (int f : fields) {
+            if (!std::any_of(fields.begin(), fields.end(), [&](int j) { return queue[k][j] == NoToken && b.edge[f][j]; }))
+                continue;
+            const int m[] = {f};
+            const auto next = replay(b, queue[k], m);
+            if (next && seen.emplace(key(*next), d).second)
+                queue.push_back(*next);
+        }
+    }
+    std::map<Arrangement, int> out;
+    for (const Arrangement &a : queue)
+        out.emplace(a, seen.at(key(a)));
+    return out;
+}
+
+// A random walk of moves: its end is reachable by construction.
+Arrangement randomWalk(const Board &b, Arrangement a, int steps, std::mt19937 &rnd)
+{
+    for (int s = 0; s < steps; ++s) {
+        std::vector<int> movable;
+        for (int f = 0; f < FieldCount; ++f)
+            if (slideTarget(b, a, f) >= 0)
+                movable.push_back(f);
+        if (movable.empty())
+            break;
+        const int m[] = {movable[rnd() % movable.size()]};
+        a = *replay(b, a, m);
+    }
+    return a;
+}
+
+std::string countText(const std::optional<BigUnsigned> &n)
+{
+    return n ? formatGrouped(*n) : "?";
+}
+
+// Compares analyse with brute force: the count, and the verdict on reached and random targets.
+void compareWithSearch(const Board &b, const Arrangement &from, const Limits &limits, std::mt19937 &rnd,
+                       const std::string &name)
+{
+    const std::map<Arrangement, int> reached = bySearch(b, from);
+    const Analysis a = analyse(b, from, from, limits);
+    if (a.reachableCount || limits.searchStates >= reached.size())
+        QVERIFY2(countText(a.reachableCount) == formatGrouped(BigUnsigned(reached.size())), name.c_str());
+    std::vector<Arrangement> targets;
+    auto it = reached.begin();
+    for (std::size_t k = 0; k < 4; ++k, std::advance(it, std::ptrdiff_t(reached.size() / 5)))
+        targets.push_back(it->first);
+    std::vector<int> fields;
+    for (int f = 0; f < FieldCount; ++f)
+        if (b.onBoard[f])
+            fields.push_back(f);
+    for (int k = 0; k < 4; ++k) {
+        Arrangement t = from;
+        for (std::size_t i = fields.size(); i > 1; --i)
+            std::swap(t[fields[i - 1]], t[fields[rnd() % i]]);
+        targets.push_back(t);
+    }
+    for (const Arrangement &t : targets) {
+        const Verdict v = analyse(b, from, t, limits).verdict;
+        const Verdict truth = reached.count(t) ? Verdict::Reachable : Verdict::Unreachable;
+        QVERIFY2(v == truth || (v == Verdict::Unknown && limits.searchStates < reached.size()), name.c_str());
+    }
+}
+
+} // namespace
+
+class TestPuzzle : public QObject {
+    Q_OBJECT
+
+private slots:
+    void bigNumbers_data();
+    void bigNumbers();
+    void moveRule_data();
+    void moveRule();
+    void knownAnswers_data();
+    void knownAnswers();
+    void verdicts_data();
+    void verdicts();
+    void groupOrderAgainstSearch();
+    void solverReplays_data();
+    void solverReplays();
+    void solverShortestOnSmallBoards();
+};
+
+void TestPuzzle::bigNumbers_data()
+{
+    QTest::addColumn<quint64>("start");
+    QTest::addColumn<QString>("factors");
+    QTest::addColumn<QString>("grouped");
+    const auto upTo = [](int n, bool withTwo) {
+        QString t;
+        for (int k = 1; k <= n; ++k)
+            t += k == 2 && !withTwo ? QString() : QString::number(k) + QLatin1Char(' ');
+        return t;
+    };
+    QTest::newRow("zero") << quint64(0) << "7" << "0";
+    QTest::newRow("three digits") << quint64(999) << "" << "999";
+    QTest::newRow("four digits") << quint64(1000) << "" << "1.000";
+    QTest::newRow("carry into a new limb") << quint64(999999999) << "1000000001" << "999.999.999.999.999.999";
+    QTest::newRow("2^64") << (quint64(1) << 63) << "2" << "18.446.744.073.709.551.616";
+    QTest::newRow("16!") << quint64(1) << upTo(16, true) << "20.922.789.888.000";
+    QTest::newRow("16!/2") << quint64(1) << upTo(16, false) << "10.461.394.944.000";
+    QTest::newRow("25!") << quint64(1) << upTo(25, true) << "15.511.210.043.330.985.984.000.000";
+    QTest::newRow("30!") << quint64(1) << upTo(30, true) << "265.252.859.812.191.058.636.308.480.000.000";
+}
+
+void TestPuzzle::bigNumbers()
+{
+    QFETCH(quint64, start);
+    QFETCH(QString, factors);
+    QFETCH(QString, grouped);
+    BigUnsigned n(start);
+    for (const QString &f : factors.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        n *= f.toUInt();
+    QCOMPARE(QString::fromStdString(formatGrouped(n)), grouped);
+    QCOMPARE(QString::fromStdString(n.toString()), QString(grouped).remove(QLatin1Char('.')));
+    BigUnsigned doubled = n;
+    doubled *= 2;
+    QCOMPARE(n < doubled, start != 0);
+    QVERIFY(!(doubled < n) && !(n < n));
+}
+
+void TestPuzzle::moveRule_data()
+{
+    QTest::addColumn<QString>("boardText");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<int>("to"); // -1: no move
+    QTest::newRow("the only free neighbour") << "0-1 1-2" << "4 5 _" << 1 << 2;
+    QTest::newRow("not next to the free field") << "0-1 1-2" << "4 5 _" << 0 << -1;
+    QTest::newRow("several free: the highest") << "0-1 0-2 0-3" << "4 _ _ _" << 0 << 3;
+    QTest::newRow("one-way, along") << "0>1" << "4 _" << 0 << 1;
+    QTest::newRow("one-way, against") << "0>1" << "_ 4" << 1 << -1;
+    QTest::newRow("the diagonal is no edge") << "0-0 1" << "4 _" << 0 << -1;
+    QTest::newRow("a free field is no token") << "0-1" << "_ _" << 0 << -1;
+    QTest::newRow("field beyond 64") << "0-1" << "4 _" << 65 << -1;
+    QTest::newRow("field below 0") << "0-1" << "4 _" << -1 << -1;
+}
+
+void TestPuzzle::moveRule()
+{
+    QFETCH(QString, boardText);
+    QFETCH(QString, start);
+    QFETCH(int, field);
+    QFETCH(int, to);
+    Board b = board(boardText.toStdString());
+    b.edge[0][40] = b.edge[1][40] = true; // field 40 is free but off the board: never a target
+    const Arrangement a = arrangement(b, start.toStdString());
+    QCOMPARE(slideTarget(b, a, field), to);
+    const int move[] = {field};
+    const std::optional<Arrangement> once = replay(b, a, move);
+    QCOMPARE(once.has_value(), to >= 0);
+    if (once) {
+        QCOMPARE((*once)[to], a[field]);
+        QCOMPARE((*once)[field], NoToken);
+    }
+    const int back[] = {field, to}; // and back again, over an edge that way
+    QCOMPARE(replay(b, a, back).has_value(), to >= 0 && b.edge[to][field]);
+}
+
+void TestPuzzle::knownAnswers_data()
+{
+    QTest::addColumn<QString>("boardText");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("reachable");
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<int>("reason");
+    const auto row = [](const char *name, const std::string &b, const char *start, const char *reachable,
+                        const char *total, Reason reason) {
+        QTest::newRow(name) << QString::fromStdString(b) << start << reachable << total << int(reason);
+    };
+    // A closed walk of the free field on a cycle of M fields turns its M - 1 tokens by
+    // whole turns only: M - 1 rotations for each of the M places of the free field.
+    row("cycle of 5", "0-1 1-2 2-3 3-4 4-0", "", "20", "120", Reason::CycleRotationsOnly);
+    row("cycle of 6, free field elsewhere", "0-1 1-2 2-3 3-4 4-5 5-0", "0 _ 1 2 3 4", "30", "720",
+        Reason::CycleRotationsOnly);
+    // Two-colourable: every move changes the free field's colour and the parity of the
+    // permutation together, so at most half; Wilson: exactly half on a 2-connected board.
+    row("4 x 4 grid", grid(4, 4), "", "10.461.394.944.000", "20.922.789.888.000", Reason::BipartiteHalf);
+    row("complete bipartite 3, 3", "0-3 0-4 0-5 1-3 1-4 1-5 2-3 2-4 2-5", "", "360", "720", Reason::BipartiteHalf);
+    // 2-connected, not two-colourable, no cycle, not theta_0: every arrangement.
+    row("Petersen graph", Petersen, "", "3.628.800", "3.628.800", Reason::None);
+    row("complete graph of 5", "0-1 0-2 0-3 0-4 1-2 1-3 1-4 2-3 2-4 3-4", "", "120", "120", Reason::None);
+    // theta_0: PGL(2,5), 120 of the 720 arrangements for each place of the free field.
+    row("theta_0", Theta0, "", "840", "5.040", Reason::ExceptionalBoard);
+    // Trees: no token ever passes another; only the free field's place varies.
+    row("path of 4", "0-1 1-2 2-3", "", "4", "24", Reason::BridgeBlocks);
+    row("star of 5", "0-1 0-2 0-3 0-4", "1 2 _ 3 4", "5", "120", Reason::BridgeBlocks);
+    // Blocks rotate their own tokens only: triangles 2 ways each, squares 3 ways each.
+    row("two triangles and a bridge", "0-1 1-2 2-0 2-3 3-4 4-5 5-3", "", "24", "720", Reason::BridgeBlocks);
+    row("two squares and a bridge", "0-1 1-2 2-3 3-0 3-4 4-5 5-6 6-7 7-4", "", "72", "40.320", Reason::BridgeBlocks);
+    row("two triangles sharing a field", "0-1 1-2 2-0 2-3 3-4 4-2", "", "20", "120", Reason::ArticulationBlocks);
+    // A piece without the free field stays as it is.
+    row("triangle and a separate pair", "0-1 1-2 2-0 3-4", "", "2", "120", Reason::SeparateParts);
+    row("free field in the triangle", "0-1 1-2 2-0 3-4", "0 _ 1 2 3", "6", "120", Reason::SeparateParts);
+    row("free field alone", "0-1 1-2 2-0 3", "", "1", "24", Reason::FieldWithoutEdges);
+    row("a field alone", "0-1 1-2 2-0 3", "0 _ 1 2", "6", "24", Reason::FieldWithoutEdges);
+    row("one field", "0", "", "1", "1", Reason::None);
+    row("no field", "", "", "1", "1", Reason::None);
+    row("no free field", "0-1", "0 1", "1", "2", Reason::NoFreeField);
+    // Several free fields: the token on leaf 1 goes to the centre, from there to leaf 3 only.
+    row("one token on a star", "0-1 0-2 0-3", "_ 7 _ _", "3", "4", Reason::SeveralFreeFields);
+    // One-way: the free field goes round 3 -> 2 -> 1 -> 0 -> 3, turning three tokens.
+    row("one-way cycle of 4", "0>1 1>2 2>3 3>0", "", "12", "24", Reason::OneWayEdges);
+    row("one-way path", "0>1 1>2", "", "3", "6", Reason::OneWayEdges);
+}
+
+void TestPuzzle::knownAnswers()
+{
+    QFETCH(QString, boardText);
+    QFETCH(QString, start);
+    QFETCH(QString, reachable);
+    QFETCH(QString, total);
+    QFETCH(int, reason);
+    const Board b = board(boardText.toStdString());
+    const Arrangement from = arrangement(b, start.toStdString());
+    const Analysis a = analyse(b, from, from);
+    QCOMPARE(a.verdict, Verdict::Reachable);
+    QCOMPARE(QString::fromStdString(countText(a.reachableCount)), reachable);
+    QCOMPARE(QString::fromStdString(formatGrouped(a.totalCount)), total);
+    QCOMPARE(int(a.reason), reason);
+    QCOMPARE(reasonText(a.reason).empty(), a.reason == Reason::None);
+}
+
+void TestPuzzle::verdicts_data()
+{
+    QTest::addColumn<QString>("boardText");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("searchStates"); // 0: the default
+    QTest::addColumn<int>("verdict");
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("solved");
+    const auto row = [](const char *name, const std::string &b, const char *start, const char *target, int search,
+                        Verdict v, Reason r, bool solved) {
+        QTest::newRow(name) << QString::fromStdString(b) << start << target << search << int(v) << int(r) << solved;
+    };
+    const std::string g = grid(4, 4);
+    const Verdict yes = Verdict::Reachable, no = Verdict::Unreachable, unknown = Verdict::Unknown;
+    // The 15 puzzle: the sign of the permutation (free field included) times (-1)^(the free
+    // field's distance from its start) never changes; A_15 gives everything else.
+    row("15: two tokens exchanged", g, "", "1 0 2 3 4 5 6 7 8 9 10 11 12 13 14 _", 0, no, Reason::BipartiteHalf, false);
+    row("15: two pairs exchanged", g, "", "1 0 3 2 4 5 6 7 8 9 10 11 12 13 14 _", 0, yes, Reason::BipartiteHalf, true);
+    row("15: exchanged, free field one on", g, "", "1 0 2 3 4 5 6 7 8 9 10 11 12 13 _ 14", 0, no,
+        Reason::BipartiteHalf, false);
+    row("15: all one on, but two", g, "", "_ 1 0 2 3 4 5 6 7 8 9 10 11 12 13 14", 0, yes, Reason::BipartiteHalf, true);
+    row("cycle: turned", "0-1 1-2 2-3 3-4 4-0", "", "_ 0 1 2 3", 0, yes, Reason::CycleRotationsOnly, true);
+    row("cycle: exchanged", "0-1 1-2 2-3 3-4 4-0", "", "1 0 2 3 _", 0, no, Reason::CycleRotationsOnly, false);
+    row("over a bridge", "0-1 1-2 2-0 2-3 3-4 4-5 5-3", "", "0 1 3 2 4 _", 0, no, Reason::BridgeBlocks, false);
+    row("free field in another piece", "0-1 2-3", "0 _ 1 2", "0 1 _ 2", 0, no, Reason::SeparateParts, false);
+    row("target off the board", "0-2 2-3", "", "", 0, no, Reason::TargetOffBoard, false);
+    row("other tokens", "0-1 1-2", "", "0 7 _", 0, no, Reason::DifferentTokens, false);
+    row("a token twice in the target", "0-1 1-2", "", "0 0 _", 0, no, Reason::DifferentTokens, false);
+    row("a token twice at the start", "0-1 1-2", "0 0 _", "0 0 _", 0, unknown, Reason::InvalidStart, false);
+    row("no token 70", "0-1 1-2", "70 0 _", "70 0 _", 0, unknown, Reason::InvalidStart, false);
+    // Too many arrangements to search: found, or no statement.
+    row("two free fields, one move", g, "0 1 2 3 4 5 6 7 8 9 10 11 12 _ 13 _", "0 1 2 3 4 5 6 7 8 9 10 11 _ 12 13 _",
+        1000, yes, Reason::SeveralFreeFields, true);
+    row("two free fields, far", g, "0 1 2 3 4 5 6 7 8 9 10 11 12 _ 13 _", "1 0 2 3 4 5 6 7 8 9 10 11 12 _ 13 _",
+        1000, unknown, Reason::SeveralFreeFields, false);
+    // The free field may leave the square for field 4 and never come back.
+    const std::string square = "0-1 1-2 2-3 3-0 4>0";
+    row("one-way: searched", square, "_ 1 2 3 0", "0 2 3 1 _", 1000, yes, Reason::OneWayEdges, true);
+    row("one-way: too many to search", square, "_ 1 2 3 0", "0 2 3 1 _", 2, unknown, Reason::OneWayEdges, false);
+    row("one-way: turned in the square", square, "_ 1 2 3 0", "1 2 3 _ 0", 2, yes, Reason::OneWayEdges, false);
+    row("one-way: exchanged in the square", square, "_ 1 2 3 0", "2 1 3 _ 0", 2, no, Reason::OneWayEdges, false);
+    row("one-way: no way there", "0>1 1-2", "_ 0 1", "0 _ 1", 2, no, Reason::OneWayEdges, false);
+}
+
+void TestPuzzle::verdicts()
+{
+    QFETCH(QString, boardText);
+    QFETCH(QString, start);
+    QFETCH(QString, target);
+    QFETCH(int, searchStates);
+    QFETCH(int, verdict);
+    QFETCH(int, reason);
+    QFETCH(bool, solved);
+    const Board b = board(boardText.toStdString());
+    Limits limits;
+    limits.searchStates = searchStates > 0 ? std::size_t(searchStates) : limits.searchStates;
+    const Arrangement from = arrangement(b, start.toStdString());
+    Arrangement to = arrangement(b, target.toStdString());
+    if (target.isEmpty()) // "Vorgabe" numbering on fields 0 and 1, but field 1 is not on the board
+        to = numberedTarget(b, std::vector<int>{1, 0});
+    const Analysis a = analyse(b, from, to, limits);
+    QCOMPARE(int(a.verdict), verdict);
+    QCOMPARE(int(a.reason), reason);
+    const std::optional<std::vector<int>> moves = solve(b, from, to, limits);
+    QCOMPARE(moves.has_value(), solved);
+    if (moves)
+        QCOMPARE(replay(b, from, *moves), std::optional(to));
+}
+
+void TestPuzzle::groupOrderAgainstSearch()
+{
+    std::mt19937 rnd(5);
+    // Every connected board of 2 to 6 fields up to renumbering: a graph is taken when no
+    // renumbering gives a smaller edge mask (bit k: the k-th pair in index order).
+    const std::vector<int> expectedGraphs = {1, 2, 6, 21, 112}; // connected graphs on 2..6 vertices
+    for (int n = 2; n <= 6; ++n) {
+        std::vector<std::pair<int, int>> pairs;
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j)
+                pairs.emplace_back(i, j);
+        std::vector<std::vector<int>> bitOf; // per renumbering, where each pair's bit goes
+        std::vector<int> p(std::size_t(n), 0);
+        std::iota(p.begin(), p.end(), 0);
+        do {
+            std::vector<int> to;
+            for (const auto &[i, j] : pairs) {
+                const auto [a, b] = std::minmax(p[std::size_t(i)], p[std::size_t(j)]);
+                to.push_back(int(std::find(pairs.begin(), pairs.end(), std::pair(a, b)) - pairs.begin()));
+            }
+            bitOf.push_back(to);
+        } while (std::next_permutation(p.begin(), p.end()));
+        int graphs = 0;
+        for (unsigned mask = 1; mask < (1u << pairs.size()); ++mask) {
+            std::vector<int> part(std::size_t(n), 0); // connected: every field gets field 0's label
+            std::iota(part.begin(), part.end(), 0);
+            for (int round = 0; round < n; ++round)
+                for (std::size_t k = 0; k < pairs.size(); ++k)
+                    if (mask & (1u << k))
+                        part[std::size_t(pairs[k].second)] = part[std::size_t(pairs[k].first)] =
+                            std::min(part[std::size_t(pairs[k].first)], part[std::size_t(pairs[k].second)]);
+            if (std::count(part.begin(), part.end(), 0) != n)
+                continue;
+            const bool smaller = std::any_of(bitOf.begin(), bitOf.end(), [&](const std::vector<int> &to) {
+                unsigned m = 0;
+                for (std::size_t k = 0; k < pairs.size(); ++k)
+                    m |= ((mask >> k) & 1u) << to[k];
+                return m < mask;
+            });
+            if (smaller)
+                continue;
+            std::string text;
+            for (std::size_t k = 0; k < pairs.size(); ++k)
+                if (mask & (1u << k))
+                    text += edgeText(pairs[k].first, pairs[k].second);
+            const Board b = board(text);
+            ++graphs;
+            compareWithSearch(b, startArrangement(b), Limits{}, rnd, text);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QCOMPARE(graphs, expectedGraphs[std::size_t(n - 2)]);
+    }
+    // Larger and stranger ones: theta_0, random boards of 7 and 8 fields, one-way edges
+    // (also with the search turned off, so the group of the one-way walks answers), several free fields.
+    compareWithSearch(board(Theta0), startArrangement(board(Theta0)), Limits{}, rnd, "theta_0");
+    for (int k = 0; k < 8; ++k) {
+        const int n = k % 4 == 3 ? 8 : 7;
+        std::string text, oneWay;
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j) {
+                const unsigned r = rnd() % 8;
+                text += r < 3 ? edgeText(i, j) : "";
+                oneWay += r < 2 ? edgeText(i, j) : r == 2 ? std::to_string(i) + ">" + std::to_string(j) + " " : "";
+            }
+        text += std::to_string(n - 1);
+        const Board b = board(text);
+        compareWithSearch(b, startArrangement(b), Limits{}, rnd, text);
+        if (k % 2 == 0) {
+            const Board d = board(oneWay + std::to_string(n - 2));
+            Limits noSearch;
+            noSearch.searchStates = 0;
+            compareWithSearch(d, startArrangement(d), Limits{}, rnd, oneWay);
+            compareWithSearch(d, startArrangement(d), noSearch, rnd, oneWay + " (no search)");
+            Arrangement two = startArrangement(b);
+            two[std::size_t(k)] = NoToken;
+            compareWithSearch(b, two, Limits{}, rnd, text + " (two free)");
+        }
+    }
+}
+
+void TestPuzzle::solverReplays_data()
+{
+    QTest::addColumn<QString>("boardText");
+    QTest::addColumn<int>("coreFields"); // below the default: the constructions do more of the work
+    QTest::addColumn<bool>("search");    // shortest paths wherever the arrangements are few enough
+    const auto row = [](const char *name, const std::string &b, int core, bool search) {
+        QTest::newRow(name) << QString::fromStdString(b) << core << search;
+    };
+    row("4 x 4 grid", grid(4, 4), 9, true);
+    row("4 x 4 grid, small core", grid(4, 4), 4, false);
+    row("3 x 5 grid, no core", grid(3, 5), 0, false);
+    row("Petersen graph", Petersen, 9, true);
+    row("Petersen graph, no core", Petersen, 0, false);
+    row("theta_0", Theta0, 9, false);
+    row("cycle of 12 with a chord", "0-1 1-2 2-3 3-4 4-5 5-6 6-7 7-8 8-9 9-10 10-11 11-0 0-5", 9, false);
+    row("tree", "0-1 1-2 1-3 3-4 3-5 0-6", 9, false);
+    row("cycles and bridges", "0-1 1-2 2-3 3-0 2-4 4-5 5-6 6-4 5-7 7-8 8-9 9-10 10-11 11-7", 3, false);
+    row("random 2-connected, 20 fields", randomTwoConnected(20, 6, 1), 9, true);
+    row("random 2-connected, 20 fields, small core", randomTwoConnected(20, 12, 2), 5, false);
+    row("random 2-connected, 30 fields", randomTwoConnected(30, 10, 3), 9, true);
+}
+
+void TestPuzzle::solverReplays()
+{
+    QFETCH(QString, boardText);
+    QFETCH(int, coreFields);
+    QFETCH(bool, search);
+    const Board b = board(boardText.toStdString());
+    Limits limits;
+    limits.coreFields = coreFields;
+    limits.exactStates = search ? limits.exactStates : 0;
+    std::mt19937 rnd(coreFields);
+    const Arrangement start = startArrangement(b);
+    for (int k = 0; k < 3; ++k) {
+        const Arrangement from = randomWalk(b, start, 400, rnd), to = randomWalk(b, start, 400, rnd);
+        const std::optional<std::vector<int>> moves = solve(b, from, to, limits);
+        QVERIFY(moves);
+        QCOMPARE(replay(b, from, *moves), std::optional(to));
+        Arrangement swapped = to; // two tokens exchanged: the analysis decides, the solver agrees
+        const auto t1 = std::find_if(swapped.begin(), swapped.end(), [](int t) { return t >= 0; });
+        std::iter_swap(t1, std::find_if(t1 + 1, swapped.end(), [](int t) { return t >= 0; }));
+        const bool reachable = analyse(b, from, swapped, limits).verdict == Verdict::Reachable;
+        const std::optional<std::vector<int>> other = solve(b, from, swapped, limits);
+        QCOMPARE(other.has_value(), reachable);
+        if (other)
+            QCOMPARE(replay(b, from, *other), std::optional(swapped));
+    }
+}
+
+void TestPuzzle::solverShortestOnSmallBoards()
+{
+    std::mt19937 rnd(9);
+    for (const std::string &text : {grid(4, 2), Theta0, std::string("0-1 1-2 2-0 2-3 3-4 4-5 5-2 1-4")}) {
+        const Board b = board(text);
+        const std::map<Arrangement, int> distance = bySearch(b, startArrangement(b));
+        for (int k = 0; k < 6; ++k) {
+            auto it = distance.begin();
+            std::advance(it, std::ptrdiff_t(rnd() % distance.size()));
+            const std::optional<std::vector<int>> moves = solve(b, startArrangement(b), it->first);
+            QVERIFY(moves);
+            QCOMPARE(int(moves->size()), it->second);
+        }
+    }
+}
+
+QTEST_APPLESS_MAIN(TestPuzzle)
+#include "tst_puzzle.moc"
