@@ -87,17 +87,6 @@ private slots:
         QCOMPARE(gamefile::collect(fresh.st) == gamefile::collect(cli.st), outcome != QStringLiteral("opened"));
         QCOMPARE(cli.st.inPlayMode(), outcome == QStringLiteral("opened"));
     }
-
-    void installedSamplesAreFoundBesideTheProgram()
-    {
-        QTemporaryDir root;
-        QVERIFY(root.isValid());
-        QVERIFY(QDir(root.path()).mkpath(QStringLiteral("games")));
-        const QString programDir = root.filePath(QStringLiteral("games"));
-        QCOMPARE(gamefile::installedSamples(programDir), QString());
-        QVERIFY(QDir(root.path()).mkpath(QStringLiteral("share/graphen-schiebwerk/examples")));
-        QCOMPARE(gamefile::installedSamples(programDir), root.filePath(QStringLiteral("share/graphen-schiebwerk/examples")));
-    }
 };
 
 QTEST_MAIN(TestCommandLine)
