@@ -18,9 +18,11 @@ StepRecorder::StepRecorder(BoardState &st, bool slides) : m_st(st), m_active(!st
 
 StepRecorder::~StepRecorder()
 {
-    if (!m_active)
-        return;
     app::History &h = m_st.history;
+    // Nothing the guards let through clears the history while an action runs; should
+    // it happen, the action simply leaves no step.
+    if (!m_active || !h.recording)
+        return;
     app::HistoryStep step = std::move(*h.recording);
     h.recording.reset();
     step.after = m_st.tokenFields();
