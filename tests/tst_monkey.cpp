@@ -93,8 +93,8 @@ class TestMonkey : public QObject {
             note("key");
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &tw->window, keys[below(7)]);
         } else if (kind < 62) {
-            QAction *items[] = {s.newAction, s.openAction, s.saveAction, s.fullScreenAction, s.normalViewAction, s.hideNotesAction, s.showNotesAction, s.infoAction};
-            const int k = below(8);
+            QAction *items[] = {s.newAction, s.openAction, s.saveAction, s.fullScreenAction, s.normalViewAction, s.hideNotesAction, s.showNotesAction, s.infoAction, s.undoAction, s.redoAction, s.hintAction, s.solveAction, s.solvabilityAction};
+            const int k = below(13);
             note(items[k]->text());
             if (k >= 3 || s.fileMenu->menuAction()->isEnabled()) // a disabled menu does not open
                 items[k]->trigger();
