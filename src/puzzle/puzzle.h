@@ -39,6 +39,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -111,6 +113,27 @@ struct Limits {
     std::size_t exactStates = 400000;  // solve by shortest-path search when this many arrangements are reachable
     int coreFields = 9;                // the solver finishes the last this-many fields of a block by search
                                        // (beyond 10 the search gives up and the construction goes on)
+    // Asked now and then by every search that may run long. Once it answers true, the
+    // searches for a shortest solution give up and solve returns the best it has by then
+    // (the construction, shortened as far as it got), or nothing where only a search
+    // answers. The game ties it to a clock and to the player's cancel; empty: no limit.
+    std::function<bool()> stop;
+};
+
+// What the searches of one solve learn about a board and target that the next solve can
+// use again: a distance for every arrangement on small boards, pattern databases on
+// boards of up to 16 fields. Building them can take a second or two; answering from them
+// takes microseconds. Keep one memo while board and target stay the same and pass it to
+// every solve; solve notices a different board or target itself and starts afresh. One
+// thread at a time.
+class SearchMemo {
+public:
+    SearchMemo();
+    ~SearchMemo();
+    SearchMemo(SearchMemo &&) noexcept;
+    SearchMemo &operator=(SearchMemo &&) noexcept;
+    struct Tables;
+    std::unique_ptr<Tables> tables; // empty until a search builds something worth keeping
 };
 
 // Can `target` be reached from `from` with single moves, and how many arrangements can?
@@ -133,7 +156,7 @@ std::optional<Arrangement> replay(const Board &board, const Arrangement &from, s
 // with one-way edges or several free fields is too large to search, and (never seen in
 // the tests) when a construction fails its own replay.
 std::optional<std::vector<int>> solve(const Board &board, const Arrangement &from, const Arrangement &target,
-                                      const Limits &limits = {});
+                                      const Limits &limits = {}, SearchMemo *memo = nullptr);
 
 // The game's start order: token k on the k-th board field in index order, the last board field free.
 Arrangement startArrangement(const Board &board);

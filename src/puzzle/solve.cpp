@@ -684,8 +684,14 @@ private:
 
 } // namespace
 
+struct SearchMemo::Tables {};
+SearchMemo::SearchMemo() = default;
+SearchMemo::~SearchMemo() = default;
+SearchMemo::SearchMemo(SearchMemo &&) noexcept = default;
+SearchMemo &SearchMemo::operator=(SearchMemo &&) noexcept = default;
+
 std::optional<std::vector<int>> solve(const Board &board, const Arrangement &from, const Arrangement &target,
-                                      const Limits &limits)
+                                      const Limits &limits, SearchMemo *)
 {
     const Analysis a = analyse(board, from, target, limits);
     if (a.verdict != Verdict::Reachable)
