@@ -130,7 +130,7 @@ struct BlockGroup {
     int entry = -1;
     bool bipartite = false;
     bool cycle = false;
-    std::vector<Perm> perms; // cycle, theta_0, sifted: one closed walk from entry per non-tree edge
+    std::vector<Perm> perms; // for a cycle, theta_0 or `sifted`: a closed walk from entry per non-tree edge
     StabChain chain;
     bool exact = true;
 };
