@@ -90,6 +90,31 @@ bool isCycle(const Neighbours &nb, std::span<const int> fields)
     return bfsTree(nb, fields.front()).order.size() == fields.size();
 }
 
+// Two fields of three neighbours each joined by three paths: the block's 7 fields and 8
+// edges make it such a theta, and its ends share a neighbour only across a path with one
+// field between; theta_0 has one such path and none without a field between.
+bool isTheta0(const Neighbours &nb, std::span<const int> fields)
+{
+    if (fields.size() != 7)
+        return false;
+    std::vector<int> ends;
+    std::size_t degrees = 0;
+    for (int f : fields) {
+        degrees += nb[f].size();
+        if (nb[f].size() == 3)
+            ends.push_back(f);
+    }
+    if (degrees != 16 || ends.size() != 2)
+        return false;
+    int shared = 0;
+    for (int x : nb[ends[0]]) {
+        if (x == ends[1])
+            return false;
+        shared += int(std::count(nb[ends[1]].begin(), nb[ends[1]].end(), x));
+    }
+    return shared == 1;
+}
+
 namespace {
 
 // Tarjan's blocks: edges go on a stack, a block is popped when a child cannot reach
@@ -194,7 +219,7 @@ bool FreeFieldGroup::contains(const Perm &p) const
     return true;
 }
 
-FreeFieldGroup freeFieldGroup(const Board &board, const FieldSet &allowed, int root)
+FreeFieldGroup freeFieldGroup(const Board &board, const FieldSet &allowed, int root, bool sifted)
 {
     FreeFieldGroup g;
     g.root = root;
@@ -208,9 +233,13 @@ FreeFieldGroup freeFieldGroup(const Board &board, const FieldSet &allowed, int r
         b.fields = fields;
         b.entry = *std::min_element(fields.begin(), fields.end(),
                                     [&](int x, int y) { return tree.dist[x] < tree.dist[y]; });
-        for (int x : fields)
-            if (x != b.entry)
+        std::vector<int> moved;
+        for (int x : fields) {
+            if (x != b.entry) {
                 g.blockOf[x] = int(g.blocks.size());
+                moved.push_back(x);
+            }
+        }
         if (fields.size() == 2) {
             g.hasBridge = true;
             g.blocks.push_back(std::move(b));
@@ -222,6 +251,12 @@ FreeFieldGroup freeFieldGroup(const Board &board, const FieldSet &allowed, int r
         const Neighbours local = neighbours(board, in);
         b.bipartite = isBipartite(local, fields);
         b.cycle = isCycle(local, fields);
+        const bool theta0 = !b.cycle && isTheta0(local, fields);
+        if (!sifted && !b.cycle && !theta0) {
+            b.chain.setFull(moved, b.bipartite);
+            g.blocks.push_back(std::move(b));
+            continue;
+        }
         // One closed walk per edge outside a breadth-first tree: out along the tree, over
         // the edge, back along the tree.
         const Tree t = bfsTree(local, b.entry);
@@ -236,7 +271,10 @@ FreeFieldGroup freeFieldGroup(const Board &board, const FieldSet &allowed, int r
                 b.perms.push_back(walkPerm(b.entry, walk));
             }
         }
-        b.exact = b.chain.build(b.perms, symmetricOrder(int(fields.size()) - 1, b.bipartite));
+        // The theorem's order ends the sifting of a cycle or theta_0 as soon as it is reached.
+        const int n = int(moved.size());
+        const BigUnsigned bound = sifted ? symmetricOrder(n, b.bipartite) : BigUnsigned(b.cycle ? n : 120);
+        b.exact = b.chain.build(b.perms, bound, sifted ? 100000000 : 20000, !sifted);
         g.exact = g.exact && b.exact;
         g.blocks.push_back(std::move(b));
     }

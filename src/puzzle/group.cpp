@@ -134,6 +134,7 @@ void StabChain::addStrong(const Perm &p, int levelIndex)
     for (int i = 0; i <= levelIndex; ++i) {
         Level &level = m_levels[std::size_t(i)];
         level.gens.push_back(p);
+        level.checked.push_back(0);
         const auto reach = [&level](std::size_t k, const Perm &g) {
             const int to = g[level.orbit[k]];
             if (level.slot[to] >= 0)
@@ -153,16 +154,19 @@ void StabChain::addStrong(const Perm &p, int levelIndex)
     }
 }
 
-bool StabChain::complete(long workLimit)
+// A Schreier generator that sifts to the identity still does once the chain has grown,
+// so each is sifted once: checked[g] counts the orbit fields done for generator g.
+bool StabChain::complete(long workLimit, const BigUnsigned &bound)
 {
     int i = int(m_levels.size()) - 1;
     while (i >= 0) {
         bool added = false;
-        for (std::size_t k = 0; !added && k < m_levels[std::size_t(i)].orbit.size(); ++k) {
-            for (std::size_t g = 0; g < m_levels[std::size_t(i)].gens.size(); ++g) {
+        for (std::size_t g = 0; !added && g < m_levels[std::size_t(i)].gens.size(); ++g) {
+            while (!added && m_levels[std::size_t(i)].checked[g] < m_levels[std::size_t(i)].orbit.size()) {
                 if (--workLimit < 0)
                     return false;
-                const Level &level = m_levels[std::size_t(i)];
+                Level &level = m_levels[std::size_t(i)];
+                const std::size_t k = level.checked[g]++;
                 const Perm &gen = level.gens[g];
                 const int to = gen[level.orbit[k]];
                 const Perm schreier =
@@ -170,9 +174,10 @@ bool StabChain::complete(long workLimit)
                 const auto [residue, at] = sift(schreier, i + 1);
                 if (!isIdentity(residue)) {
                     addStrong(residue, at);
+                    if (!(order() < bound))
+                        return true; // as large as the group can be: the chain is exact
                     i = at;
                     added = true;
-                    break;
                 }
             }
         }
@@ -182,18 +187,21 @@ bool StabChain::complete(long workLimit)
     return true;
 }
 
-bool StabChain::build(const std::vector<Perm> &gens, const BigUnsigned &bound, long workLimit)
+bool StabChain::build(const std::vector<Perm> &gens, const BigUnsigned &bound, long workLimit, bool headStart)
 {
     m_levels.clear();
+    m_fullCount = -1;
     std::vector<Perm> nontrivial;
     for (const Perm &g : gens)
         if (!isIdentity(g))
             nontrivial.push_back(g);
-    if (nontrivial.empty())
-        return true;
+    if (nontrivial.empty() || !headStart)
+        return siftAll(nontrivial, bound, workLimit);
 
-    // Random phase: product replacement, started from random subproducts when there are
-    // many generators (a complete graph has thousands).
+    // A head start only: random elements of the group (product replacement, from random
+    // subproducts when there are many generators) usually reach the bound at once on
+    // large groups. Whatever they leave out, the generators and the Schreier generators
+    // below still bring in, so the answer never rests on chance.
     Random rnd;
     constexpr std::size_t SlotCount = 10;
     std::vector<Perm> slots;
@@ -220,31 +228,49 @@ bool StabChain::build(const std::vector<Perm> &gens, const BigUnsigned &bound, l
     };
     for (int warm = 0; warm < 40; ++warm)
         next();
-    for (int streak = 0; streak < 30;) {
+    for (int streak = 0; streak < 30; ++streak) {
         const auto [residue, at] = sift(next(), 0);
-        if (isIdentity(residue)) {
-            ++streak;
+        if (isIdentity(residue))
             continue;
-        }
-        streak = 0;
+        streak = -1;
         addStrong(residue, at);
         if (!(order() < bound))
             return true; // as large as the group can be: the chain is exact
     }
+    return siftAll(nontrivial, bound, workLimit);
+}
 
-    // The generators themselves, then every Schreier generator: exact for small groups.
-    for (const Perm &g : nontrivial) {
+bool StabChain::siftAll(const std::vector<Perm> &gens, const BigUnsigned &bound, long workLimit)
+{
+    for (const Perm &g : gens) {
         const auto [residue, at] = sift(g, 0);
-        if (!isIdentity(residue))
-            addStrong(residue, at);
+        if (isIdentity(residue))
+            continue;
+        addStrong(residue, at);
+        if (!(order() < bound))
+            return true;
     }
-    if (!(order() < bound))
-        return true;
-    return complete(workLimit);
+    return complete(workLimit, bound);
+}
+
+void StabChain::setFull(std::span<const int> points, bool evenOnly)
+{
+    m_levels.clear();
+    m_fullOn.fill(false);
+    for (int x : points)
+        m_fullOn[std::size_t(x)] = true;
+    m_fullCount = int(points.size());
+    m_evenOnly = evenOnly;
 }
 
 bool StabChain::contains(Perm p) const
 {
+    if (m_fullCount >= 0) {
+        for (int x = 0; x < FieldCount; ++x)
+            if (!m_fullOn[std::size_t(x)] && p[x] != x)
+                return false;
+        return !(m_evenOnly && isOdd(p));
+    }
     const auto [residue, at] = sift(p, 0);
     return at == int(m_levels.size()) && isIdentity(residue);
 }
@@ -260,6 +286,8 @@ BigUnsigned StabChain::order() const
 std::vector<int> StabChain::orbitLengths() const
 {
     std::vector<int> lengths;
+    for (int n = m_fullCount; n >= (m_evenOnly ? 3 : 2); --n)
+        lengths.push_back(n);
     for (const Level &level : m_levels)
         lengths.push_back(int(level.orbit.size()));
     return lengths;
