@@ -711,6 +711,8 @@ std::optional<std::vector<int>> solve(const Board &board, const Arrangement &fro
         }
         if (!moves)
             moves = Constructor(board, from, target, limits).run();
+        if (moves) // shortest answers pass through unchanged; constructions get much shorter
+            moves = shorten(board, from, std::move(*moves), limits);
     }
     if (!moves)
         return std::nullopt;
