@@ -218,17 +218,44 @@ private:
 class Constructor {
 public:
     Constructor(const Board &board, const Arrangement &from, const Arrangement &target, const Limits &limits)
-        : m_board(board), m_target(target), m_limits(limits), m_now(from)
+        : m_board(board), m_from(from), m_to(target), m_limits(limits)
     {
     }
 
+    // The shortest of a few constructions: forwards and backwards (the moves of the way
+    // from the target to the start, reversed), each filling the fields in two orders.
+    // Which one wins varies from target to target, and each costs only milliseconds.
     std::optional<std::vector<int>> run()
     {
+        std::optional<std::vector<int>> best;
+        for (const bool backwards : {false, true}) {
+            for (const bool cheapFirst : {false, true}) {
+                if (best && m_limits.stop && m_limits.stop())
+                    return best;
+                m_cheapFirst = cheapFirst;
+                std::optional<std::vector<int>> moves = attempt(backwards ? m_to : m_from, backwards ? m_from : m_to);
+                if (moves && backwards)
+                    moves = reversedWalk(inspect(m_board, m_to, m_from).freeField, *moves);
+                if (moves && (!best || moves->size() < best->size()))
+                    best = std::move(moves);
+            }
+        }
+        return best;
+    }
+
+private:
+    std::optional<std::vector<int>> attempt(const Arrangement &from, const Arrangement &target)
+    {
+        m_now = from;
+        m_target = target;
+        m_moves.clear();
         const Setup s = inspect(m_board, m_now, m_target);
         const int b = s.freeField;
         m_free = b;
         const Neighbours nb = neighbours(m_board, m_board.onBoard);
         m_group = freeFieldGroup(m_board, m_board.onBoard, b);
+        for (int f : s.fields)
+            m_apart[std::size_t(f)] = bfsTree(nb, f).dist;
         int t = -1;
         for (int f : s.fields)
             if (m_target[f] == NoToken)
@@ -246,7 +273,6 @@ public:
         return m_moves;
     }
 
-private:
     void walk(std::span<const int> moves)
     {
         applyWalk(m_now, m_free, moves);
@@ -385,12 +411,16 @@ private:
                 bestW = w;
                 bestKey = key;
             };
+            // Or, for the other construction, the field whose token is cheapest to bring.
+            const Tree fromFree = bfsTree(nb, m_free);
             for (int v : members(region)) {
                 if (v == entry)
                     continue;
                 const int at = tokenAt(goal[v]);
+                const int dist = m_apart[std::size_t(v)][std::size_t(at)];
                 offer({v}, -1, -1,
-                      Key{1 - int(nb[v].size()), fromEntry.dist[v], at == v, -bfsTree(nb, v).dist[at]});
+                      m_cheapFirst ? Key{1 - int(nb[v].size()), 0, at == v, -5 * dist - fromFree.dist[at]}
+                                   : Key{1 - int(nb[v].size()), fromEntry.dist[v], at == v, -dist});
             }
             FieldSet seen{};
             for (int v : members(region)) {
@@ -419,12 +449,12 @@ private:
                 int far = 0;
                 for (int x : ear)
                     far = std::max(far, fromEntry.dist[x]);
-                offer(ear, ends[1], ends[0], Key{-1, far, false, -int(ear.size())});
+                offer(ear, ends[1], ends[0], Key{-1, m_cheapFirst ? 0 : far, false, -int(ear.size())});
             }
             if (best.empty())
                 return threeCycles(region, entry, goal);
             if (best.size() == 1) {
-                const auto moves = bringToken(nb, region, m_free, tokenAt(goal[best[0]]), best[0]);
+                const auto moves = route(nb, region, tokenAt(goal[best[0]]), best[0], -1, goal);
                 if (!moves)
                     return false;
                 walk(*moves);
@@ -434,6 +464,63 @@ private:
             }
             count -= int(best.size());
         }
+    }
+
+    // Moves that bring the token on `tokenField` onto `goalField` (and the free field onto
+    // `goalFree`, unless that is -1), the free field staying inside `allowed`. Of the
+    // shortest ways the one that also pushes the tokens it passes towards their own fields:
+    // the free field shifts every token it meets anyway, and that way it is not wasted.
+    std::optional<std::vector<int>> route(const Neighbours &nb, const FieldSet &allowed, int tokenField, int goalField,
+                                          int goalFree, const Arrangement &goal) const
+    {
+        constexpr int Size = FieldCount * FieldCount; // token field * 65 + free field
+        std::vector<int> dist(Size, -1), queue;
+        for (int h = 0; h < FieldCount; ++h) {
+            if (allowed[h] && h != goalField && (goalFree < 0 || h == goalFree)) {
+                dist[std::size_t(goalField * FieldCount + h)] = 0;
+                queue.push_back(goalField * FieldCount + h);
+            }
+        }
+        for (std::size_t k = 0; k < queue.size(); ++k) { // moves are reversible: from the goal backwards
+            const int token = queue[k] / FieldCount, hole = queue[k] % FieldCount;
+            for (int j : nb[std::size_t(hole)]) {
+                const int state = (j == token ? hole : token) * FieldCount + j;
+                if (allowed[j] && dist[std::size_t(state)] < 0) {
+                    dist[std::size_t(state)] = dist[std::size_t(queue[k])] + 1;
+                    queue.push_back(state);
+                }
+            }
+        }
+        int token = tokenField, hole = m_free;
+        if (dist[std::size_t(token * FieldCount + hole)] < 0)
+            return std::nullopt;
+        std::array<int, FieldCount> home; // where each token belongs
+        home.fill(-1);
+        for (int f = 0; f < FieldCount; ++f)
+            if (goal[f] >= 0)
+                home[std::size_t(goal[f])] = f;
+        Arrangement now = m_now;
+        std::vector<int> moves;
+        for (int d = dist[std::size_t(token * FieldCount + hole)]; d > 0; --d) {
+            int step = -1, bestGain = std::numeric_limits<int>::min();
+            for (int j : nb[std::size_t(hole)]) {
+                if (!allowed[j] || dist[std::size_t((j == token ? hole : token) * FieldCount + j)] != d - 1)
+                    continue;
+                const int to = now[j] < 0 ? -1 : home[std::size_t(now[j])];
+                const int gain =
+                    to < 0 ? 0 : m_apart[std::size_t(to)][std::size_t(j)] - m_apart[std::size_t(to)][std::size_t(hole)];
+                if (gain > bestGain) {
+                    bestGain = gain;
+                    step = j;
+                }
+            }
+            token = step == token ? hole : token;
+            now[hole] = now[step];
+            now[step] = NoToken;
+            hole = step;
+            moves.push_back(step);
+        }
+        return moves;
     }
 
     // Tokens of the rest that belong to no field of the ear, for the ear's flushing.
@@ -501,7 +588,7 @@ private:
             }
             if (from < 0)
                 return false;
-            const auto moves = bringToken(nb, rest, m_free, from, w, u);
+            const auto moves = route(nb, rest, from, w, u, goal);
             if (!moves)
                 return false;
             walk(*moves);
@@ -672,13 +759,16 @@ private:
     }
 
     const Board &m_board;
-    const Arrangement &m_target;
+    const Arrangement m_from, m_to;
     const Limits &m_limits;
-    Arrangement m_now;
+    bool m_cheapFirst = false; // which order of fields
+    Arrangement m_target{};    // of the current construction
+    Arrangement m_now{};
     int m_free = -1;
     std::vector<int> m_moves;
     Arrangement m_goal{};
     FreeFieldGroup m_group;
+    std::array<std::array<int, FieldCount>, FieldCount> m_apart{}; // distances between board fields
     std::vector<int> m_needed; // per block: -1 unknown, 0 nothing to do, 1 work in it or behind it
 };
 
