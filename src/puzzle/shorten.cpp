@@ -15,8 +15,8 @@ namespace puzzle::detail {
 namespace {
 
 constexpr int WindowFields = 16;               // 4 bits per field in a window's arrangement
-constexpr std::size_t WindowStates = 1 << 17;  // per window search
-constexpr std::size_t TotalStates = 60000000;   // per shortening: a few tenths of a second on 65 fields
+constexpr std::size_t WindowStates = 1 << 15;  // per window search
+constexpr std::size_t TotalStates = 6000000;   // per shortening: a few tenths of a second on 65 fields
 constexpr std::uint32_t Empty = 0xffffffffU;
 
 std::uint64_t zobrist(int field, int token)
@@ -277,7 +277,7 @@ std::vector<int> shorten(const Board &board, const Arrangement &from, std::vecto
 
     moves = cutLoops(from, hole, moves);
     WindowSearch search;
-    for (const int length : {12, 20, 28, 36, 48, 64}) {
+    for (const int length : {12, 20, 28, 36}) {
         // states[i]: the arrangement after i moves, holes[i] its free field.
         std::vector<Arrangement> states{from};
         std::vector<int> holes{hole};

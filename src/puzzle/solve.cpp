@@ -223,39 +223,56 @@ public:
     }
 
     // The shortest of a few constructions: forwards and backwards (the moves of the way
-    // from the target to the start, reversed), each filling the fields in two orders.
-    // Which one wins varies from target to target, and each costs only milliseconds.
+    // from the target to the start, reversed), with the fields filled in two orders, and
+    // closing in on the free field's own field or on the board's centre. Which one wins
+    // varies from target to target, and each costs only milliseconds.
     std::optional<std::vector<int>> run()
     {
+        const Neighbours nb = neighbours(m_board, m_board.onBoard);
+        const int start = inspect(m_board, m_from, m_to).freeField, end = inspect(m_board, m_to, m_from).freeField;
+        int centre = start, least = FieldCount;
+        for (int f : bfsTree(nb, start).order) {
+            m_apart[std::size_t(f)] = bfsTree(nb, f).dist;
+            const int far = *std::max_element(m_apart[std::size_t(f)].begin(), m_apart[std::size_t(f)].end());
+            if (far < least) {
+                least = far;
+                centre = f;
+            }
+        }
         std::optional<std::vector<int>> best;
         for (const bool backwards : {false, true}) {
             for (const bool cheapFirst : {false, true}) {
-                if (best && m_limits.stop && m_limits.stop())
-                    return best;
-                m_cheapFirst = cheapFirst;
-                std::optional<std::vector<int>> moves = attempt(backwards ? m_to : m_from, backwards ? m_from : m_to);
-                if (moves && backwards)
-                    moves = reversedWalk(inspect(m_board, m_to, m_from).freeField, *moves);
-                if (moves && (!best || moves->size() < best->size()))
-                    best = std::move(moves);
+                for (const int entry : {-1, centre}) {
+                    if (best && m_limits.stop && m_limits.stop())
+                        return best;
+                    m_cheapFirst = cheapFirst;
+                    std::optional<std::vector<int>> moves =
+                        attempt(backwards ? m_to : m_from, backwards ? m_from : m_to, entry);
+                    if (moves && backwards)
+                        moves = reversedWalk(end, *moves);
+                    if (moves && (!best || moves->size() < best->size()))
+                        best = std::move(moves);
+                }
             }
         }
         return best;
     }
 
 private:
-    std::optional<std::vector<int>> attempt(const Arrangement &from, const Arrangement &target)
+    // One construction; with an entry >= 0 the free field goes there first, and the
+    // region still to be solved closes in around it.
+    std::optional<std::vector<int>> attempt(const Arrangement &from, const Arrangement &target, int entry)
     {
         m_now = from;
         m_target = target;
         m_moves.clear();
+        const Neighbours nb = neighbours(m_board, m_board.onBoard);
+        m_free = inspect(m_board, m_now, m_target).freeField;
+        if (entry >= 0)
+            walk(treePath(bfsTree(nb, m_free), entry));
         const Setup s = inspect(m_board, m_now, m_target);
         const int b = s.freeField;
-        m_free = b;
-        const Neighbours nb = neighbours(m_board, m_board.onBoard);
         m_group = freeFieldGroup(m_board, m_board.onBoard, b);
-        for (int f : s.fields)
-            m_apart[std::size_t(f)] = bfsTree(nb, f).dist;
         int t = -1;
         for (int f : s.fields)
             if (m_target[f] == NoToken)
@@ -467,60 +484,62 @@ private:
     }
 
     // Moves that bring the token on `tokenField` onto `goalField` (and the free field onto
-    // `goalFree`, unless that is -1), the free field staying inside `allowed`. Of the
-    // shortest ways the one that also pushes the tokens it passes towards their own fields:
-    // the free field shifts every token it meets anyway, and that way it is not wasted.
+    // `goalFree`, unless that is -1), the free field staying inside `allowed`. The free
+    // field shifts every token it steps onto, so the cheapest way by a cost per step is
+    // taken: 1 where the shifted token comes one field nearer its own field, 3 where its
+    // distance stays, 5 where it grows. A slightly longer way that carries tokens along
+    // pays later. The cost reads the tokens where they stand now; a token shifted twice
+    // on the way is misjudged, which only makes the way a little worse, never wrong.
     std::optional<std::vector<int>> route(const Neighbours &nb, const FieldSet &allowed, int tokenField, int goalField,
                                           int goalFree, const Arrangement &goal) const
     {
-        constexpr int Size = FieldCount * FieldCount; // token field * 65 + free field
-        std::vector<int> dist(Size, -1), queue;
-        for (int h = 0; h < FieldCount; ++h) {
-            if (allowed[h] && h != goalField && (goalFree < 0 || h == goalFree)) {
-                dist[std::size_t(goalField * FieldCount + h)] = 0;
-                queue.push_back(goalField * FieldCount + h);
-            }
-        }
-        for (std::size_t k = 0; k < queue.size(); ++k) { // moves are reversible: from the goal backwards
-            const int token = queue[k] / FieldCount, hole = queue[k] % FieldCount;
-            for (int j : nb[std::size_t(hole)]) {
-                const int state = (j == token ? hole : token) * FieldCount + j;
-                if (allowed[j] && dist[std::size_t(state)] < 0) {
-                    dist[std::size_t(state)] = dist[std::size_t(queue[k])] + 1;
-                    queue.push_back(state);
-                }
-            }
-        }
-        int token = tokenField, hole = m_free;
-        if (dist[std::size_t(token * FieldCount + hole)] < 0)
+        if (tokenField < 0 || m_free < 0)
             return std::nullopt;
         std::array<int, FieldCount> home; // where each token belongs
         home.fill(-1);
         for (int f = 0; f < FieldCount; ++f)
             if (goal[f] >= 0)
                 home[std::size_t(goal[f])] = f;
-        Arrangement now = m_now;
-        std::vector<int> moves;
-        for (int d = dist[std::size_t(token * FieldCount + hole)]; d > 0; --d) {
-            int step = -1, bestGain = std::numeric_limits<int>::min();
-            for (int j : nb[std::size_t(hole)]) {
-                if (!allowed[j] || dist[std::size_t((j == token ? hole : token) * FieldCount + j)] != d - 1)
+        constexpr int Size = FieldCount * FieldCount; // token field * 65 + free field
+        std::vector<int> cost(Size, std::numeric_limits<int>::max()), parent(Size, -1);
+        std::array<std::vector<int>, 6> buckets; // Dijkstra with costs up to 5
+        const int start = tokenField * FieldCount + m_free;
+        cost[std::size_t(start)] = 0;
+        buckets[0].push_back(start);
+        std::size_t pending = 1;
+        for (int c = 0; pending > 0; ++c) {
+            std::vector<int> items;
+            items.swap(buckets[std::size_t(c) % buckets.size()]);
+            pending -= items.size();
+            for (int state : items) {
+                if (cost[std::size_t(state)] != c)
                     continue;
-                const int to = now[j] < 0 ? -1 : home[std::size_t(now[j])];
-                const int gain =
-                    to < 0 ? 0 : m_apart[std::size_t(to)][std::size_t(j)] - m_apart[std::size_t(to)][std::size_t(hole)];
-                if (gain > bestGain) {
-                    bestGain = gain;
-                    step = j;
+                const int token = state / FieldCount, hole = state % FieldCount;
+                if (token == goalField && (goalFree < 0 || hole == goalFree)) {
+                    std::vector<int> moves;
+                    for (int s = state; s != start; s = parent[std::size_t(s)])
+                        moves.push_back(s % FieldCount);
+                    std::reverse(moves.begin(), moves.end());
+                    return moves;
+                }
+                for (int j : nb[std::size_t(hole)]) {
+                    if (!allowed[j])
+                        continue;
+                    const int to = j == token ? goalField : m_now[j] < 0 ? -1 : home[std::size_t(m_now[j])];
+                    const int gain =
+                        to < 0 ? 0 : m_apart[std::size_t(to)][std::size_t(j)] - m_apart[std::size_t(to)][std::size_t(hole)];
+                    const int next = (j == token ? hole : token) * FieldCount + j;
+                    const int nc = c + 3 - 2 * std::clamp(gain, -1, 1);
+                    if (nc < cost[std::size_t(next)]) {
+                        cost[std::size_t(next)] = nc;
+                        parent[std::size_t(next)] = state;
+                        buckets[std::size_t(nc) % buckets.size()].push_back(next);
+                        ++pending;
+                    }
                 }
             }
-            token = step == token ? hole : token;
-            now[hole] = now[step];
-            now[step] = NoToken;
-            hole = step;
-            moves.push_back(step);
         }
-        return moves;
+        return std::nullopt;
     }
 
     // Tokens of the rest that belong to no field of the ear, for the ear's flushing.
