@@ -18,6 +18,10 @@
 // to any three fields by conjugation with a word from a shortest-path search over triples
 // of fields. Such regions need long solutions whatever the method: a token only gets past
 // others where the region branches.
+//
+// A construction is cheap, so a few are made (forwards and backwards, two orders of
+// fields, two fields to close in on) and the shortest is kept; solve then shortens it
+// (shorten.cpp).
 
 #include "puzzle/detail.h"
 
