@@ -824,7 +824,7 @@ std::optional<std::vector<int>> solve(const Board &board, const Arrangement &fro
         }
         if (!moves)
             moves = Constructor(board, from, target, limits).run();
-        if (moves) // shortest answers pass through unchanged; constructions get much shorter
+        if (moves) // a construction wanders; a shortest answer passes through unchanged
             moves = shorten(board, from, std::move(*moves), limits);
     }
     if (!moves)
