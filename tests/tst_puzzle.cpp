@@ -134,7 +134,7 @@ std::map<Arrangement, int> bySearch(const Board &b, const Arrangement &from)
 }
 
 // A random walk of moves: its end is reachable by construction.
-Arrangement randomWalk(const Board &b, Arrangement a, int steps, std::mt19937 &rnd)
+Arrangement randomWalk(const Board &b, Arrangement a, int steps, std::mt19937 &rnd, std::vector<int> *moves = nullptr)
 {
     for (int s = 0; s < steps; ++s) {
         std::vector<int> movable;
@@ -145,6 +145,8 @@ Arrangement randomWalk(const Board &b, Arrangement a, int steps, std::mt19937 &r
             break;
         const int m[] = {movable[rnd() % movable.size()]};
         a = *replay(b, a, m);
+        if (moves)
+            moves->push_back(m[0]);
     }
     return a;
 }
@@ -203,6 +205,7 @@ private slots:
     void solverReplays_data();
     void solverReplays();
     void solverShortestOnSmallBoards();
+    void shortening();
 };
 
 void TestPuzzle::bigNumbers_data()
@@ -571,6 +574,75 @@ void TestPuzzle::solverShortestOnSmallBoards()
             QVERIFY(moves);
             QCOMPARE(int(moves->size()), it->second);
         }
+    }
+}
+
+// Shortening keeps the end and never lengthens; detours through arrangements a loop-free
+// solution never passes are certain to go; told to stop at once, everything still replays.
+void TestPuzzle::shortening()
+{
+    std::mt19937 rnd(11);
+    Limits stopNow;
+    stopNow.stop = [] { return true; };
+    for (const std::string &text : {grid(5, 4), grid(8, 8), randomTwoConnected(40, 15, 7)}) {
+        const Board b = board(text);
+        const Arrangement from = randomWalk(b, startArrangement(b), 500, rnd);
+        std::vector<int> wander;
+        const Arrangement end = randomWalk(b, from, 400, rnd, &wander);
+        const std::vector<int> shorter = detail::shorten(b, from, wander, {});
+        QCOMPARE(replay(b, from, shorter), std::optional(end));
+        QVERIFY(shorter.size() <= wander.size());
+
+        const std::optional<std::vector<int>> base = solve(b, from, end);
+        QVERIFY(base);
+        const auto step = [&](Arrangement a, int m) {
+            const int one[] = {m};
+            return *replay(b, a, one);
+        };
+        std::set<Arrangement> passed{from};
+        for (Arrangement a = from; int m : *base)
+            passed.insert(a = step(a, m));
+        const auto fresh = [&](Arrangement a, const std::vector<int> &loop) {
+            for (std::size_t k = 0; k + 1 < loop.size(); ++k)
+                if (passed.count(a = step(a, loop[k])))
+                    return false;
+            return true;
+        };
+        // A move and its reverse, and the free field three times round a square (a 3-cycle of tokens, cubed).
+        std::vector<int> planted;
+        std::size_t plantedMoves = 0;
+        Arrangement a = from;
+        for (std::size_t i = 0; i <= base->size(); a = i < base->size() ? step(a, (*base)[i]) : a, ++i) {
+            const int h = int(std::find(a.begin(), a.end(), NoToken) - a.begin()); // board fields come first
+            std::vector<std::vector<int>> detours;
+            for (int x = 0; x < FieldCount && i % 7 == 3; ++x) {
+                if (b.edge[h][x] && detours.empty())
+                    detours.push_back({x, h});
+                for (int y = 0; y < FieldCount && b.edge[h][x]; ++y)
+                    for (int z = 0; z < FieldCount && detours.size() < 2; ++z)
+                        if (y != x && z != h && b.edge[h][y] && b.edge[x][z] && b.edge[z][y])
+                            detours.push_back({x, z, y, h, x, z, y, h, x, z, y, h});
+            }
+            for (const std::vector<int> &d : detours) {
+                if (fresh(a, d)) {
+                    planted.insert(planted.end(), d.begin(), d.end());
+                    plantedMoves += d.size();
+                }
+            }
+            if (i < base->size())
+                planted.push_back((*base)[i]);
+        }
+        QVERIFY(plantedMoves >= 10);
+        const std::vector<int> cut = detail::shorten(b, from, planted, {});
+        QCOMPARE(replay(b, from, cut), std::optional(end));
+        QVERIFY(cut.size() <= planted.size() - plantedMoves);
+
+        const std::vector<int> stopped = detail::shorten(b, from, planted, stopNow);
+        QCOMPARE(replay(b, from, stopped), std::optional(end));
+        QVERIFY(stopped.size() <= planted.size());
+        const std::optional<std::vector<int>> quick = solve(b, from, end, stopNow);
+        QVERIFY(quick);
+        QCOMPARE(replay(b, from, *quick), std::optional(end));
     }
 }
 

@@ -178,3 +178,15 @@ std::optional<std::vector<int>> bringToken(const Neighbours &nb, const FieldSet 
 void applyWalk(Arrangement &a, int &freeField, std::span<const int> moves);
 
 } // namespace puzzle::detail
+
+namespace puzzle::detail {
+
+// ---------------------------------------------------------------- shortening
+
+// Moves from `from` to the same end as `moves`, every one legal and never more of them:
+// returns to earlier arrangements cut out, short pieces replaced by shortest ones. Works
+// on one free field with symmetric edges (else hands the moves back as they are); asks
+// limits.stop between pieces and returns what it has once that answers true.
+std::vector<int> shorten(const Board &board, const Arrangement &from, std::vector<int> moves, const Limits &limits);
+
+} // namespace puzzle::detail

@@ -18,6 +18,10 @@
 // to any three fields by conjugation with a word from a shortest-path search over triples
 // of fields. Such regions need long solutions whatever the method: a token only gets past
 // others where the region branches.
+//
+// A construction is cheap, so a few are made (forwards and backwards, two orders of
+// fields, two fields to close in on) and the shortest is kept; solve then shortens it
+// (shorten.cpp).
 
 #include "puzzle/detail.h"
 
@@ -218,16 +222,60 @@ private:
 class Constructor {
 public:
     Constructor(const Board &board, const Arrangement &from, const Arrangement &target, const Limits &limits)
-        : m_board(board), m_target(target), m_limits(limits), m_now(from)
+        : m_board(board), m_from(from), m_to(target), m_limits(limits)
     {
     }
 
+    // The shortest of a few constructions: forwards and backwards (the moves of the way
+    // from the target to the start, reversed), with the fields filled in two orders, and
+    // closing in on the free field's own field or on the board's centre. Which one wins
+    // varies from target to target, and each costs only milliseconds.
     std::optional<std::vector<int>> run()
     {
+        const Neighbours nb = neighbours(m_board, m_board.onBoard);
+        const int start = inspect(m_board, m_from, m_to).freeField, end = inspect(m_board, m_to, m_from).freeField;
+        int centre = start, least = FieldCount;
+        for (int f : bfsTree(nb, start).order) {
+            m_apart[std::size_t(f)] = bfsTree(nb, f).dist;
+            const int far = *std::max_element(m_apart[std::size_t(f)].begin(), m_apart[std::size_t(f)].end());
+            if (far < least) {
+                least = far;
+                centre = f;
+            }
+        }
+        std::optional<std::vector<int>> best;
+        for (const bool backwards : {false, true}) {
+            for (const bool cheapFirst : {false, true}) {
+                for (const int entry : {-1, centre}) {
+                    if (best && m_limits.stop && m_limits.stop())
+                        return best;
+                    m_cheapFirst = cheapFirst;
+                    std::optional<std::vector<int>> moves =
+                        attempt(backwards ? m_to : m_from, backwards ? m_from : m_to, entry);
+                    if (moves && backwards)
+                        moves = reversedWalk(end, *moves);
+                    if (moves && (!best || moves->size() < best->size()))
+                        best = std::move(moves);
+                }
+            }
+        }
+        return best;
+    }
+
+private:
+    // One construction; with an entry >= 0 the free field goes there first, and the
+    // region still to be solved closes in around it.
+    std::optional<std::vector<int>> attempt(const Arrangement &from, const Arrangement &target, int entry)
+    {
+        m_now = from;
+        m_target = target;
+        m_moves.clear();
+        const Neighbours nb = neighbours(m_board, m_board.onBoard);
+        m_free = inspect(m_board, m_now, m_target).freeField;
+        if (entry >= 0)
+            walk(treePath(bfsTree(nb, m_free), entry));
         const Setup s = inspect(m_board, m_now, m_target);
         const int b = s.freeField;
-        m_free = b;
-        const Neighbours nb = neighbours(m_board, m_board.onBoard);
         m_group = freeFieldGroup(m_board, m_board.onBoard, b);
         int t = -1;
         for (int f : s.fields)
@@ -246,7 +294,6 @@ public:
         return m_moves;
     }
 
-private:
     void walk(std::span<const int> moves)
     {
         applyWalk(m_now, m_free, moves);
@@ -385,12 +432,16 @@ private:
                 bestW = w;
                 bestKey = key;
             };
+            // Or, for the other construction, the field whose token is cheapest to bring.
+            const Tree fromFree = bfsTree(nb, m_free);
             for (int v : members(region)) {
                 if (v == entry)
                     continue;
                 const int at = tokenAt(goal[v]);
+                const int dist = m_apart[std::size_t(v)][std::size_t(at)];
                 offer({v}, -1, -1,
-                      Key{1 - int(nb[v].size()), fromEntry.dist[v], at == v, -bfsTree(nb, v).dist[at]});
+                      m_cheapFirst ? Key{1 - int(nb[v].size()), 0, at == v, -5 * dist - fromFree.dist[at]}
+                                   : Key{1 - int(nb[v].size()), fromEntry.dist[v], at == v, -dist});
             }
             FieldSet seen{};
             for (int v : members(region)) {
@@ -419,12 +470,12 @@ private:
                 int far = 0;
                 for (int x : ear)
                     far = std::max(far, fromEntry.dist[x]);
-                offer(ear, ends[1], ends[0], Key{-1, far, false, -int(ear.size())});
+                offer(ear, ends[1], ends[0], Key{-1, m_cheapFirst ? 0 : far, false, -int(ear.size())});
             }
             if (best.empty())
                 return threeCycles(region, entry, goal);
             if (best.size() == 1) {
-                const auto moves = bringToken(nb, region, m_free, tokenAt(goal[best[0]]), best[0]);
+                const auto moves = route(nb, region, tokenAt(goal[best[0]]), best[0], -1, goal);
                 if (!moves)
                     return false;
                 walk(*moves);
@@ -434,6 +485,65 @@ private:
             }
             count -= int(best.size());
         }
+    }
+
+    // Moves that bring the token on `tokenField` onto `goalField` (and the free field onto
+    // `goalFree`, unless that is -1), the free field staying inside `allowed`. The free
+    // field shifts every token it steps onto, so the cheapest way by a cost per step is
+    // taken: 1 where the shifted token comes one field nearer its own field, 3 where its
+    // distance stays, 5 where it grows. A slightly longer way that carries tokens along
+    // pays later. The cost reads the tokens where they stand now; a token shifted twice
+    // on the way is misjudged, which only makes the way a little worse, never wrong.
+    std::optional<std::vector<int>> route(const Neighbours &nb, const FieldSet &allowed, int tokenField, int goalField,
+                                          int goalFree, const Arrangement &goal) const
+    {
+        if (tokenField < 0 || m_free < 0)
+            return std::nullopt;
+        std::array<int, FieldCount> home; // where each token belongs
+        home.fill(-1);
+        for (int f = 0; f < FieldCount; ++f)
+            if (goal[f] >= 0)
+                home[std::size_t(goal[f])] = f;
+        constexpr int Size = FieldCount * FieldCount; // token field * 65 + free field
+        std::vector<int> cost(Size, std::numeric_limits<int>::max()), parent(Size, -1);
+        std::array<std::vector<int>, 6> buckets; // Dijkstra with costs up to 5
+        const int start = tokenField * FieldCount + m_free;
+        cost[std::size_t(start)] = 0;
+        buckets[0].push_back(start);
+        std::size_t pending = 1;
+        for (int c = 0; pending > 0; ++c) {
+            std::vector<int> items;
+            items.swap(buckets[std::size_t(c) % buckets.size()]);
+            pending -= items.size();
+            for (int state : items) {
+                if (cost[std::size_t(state)] != c)
+                    continue;
+                const int token = state / FieldCount, hole = state % FieldCount;
+                if (token == goalField && (goalFree < 0 || hole == goalFree)) {
+                    std::vector<int> moves;
+                    for (int s = state; s != start; s = parent[std::size_t(s)])
+                        moves.push_back(s % FieldCount);
+                    std::reverse(moves.begin(), moves.end());
+                    return moves;
+                }
+                for (int j : nb[std::size_t(hole)]) {
+                    if (!allowed[j])
+                        continue;
+                    const int to = j == token ? goalField : m_now[j] < 0 ? -1 : home[std::size_t(m_now[j])];
+                    const int gain =
+                        to < 0 ? 0 : m_apart[std::size_t(to)][std::size_t(j)] - m_apart[std::size_t(to)][std::size_t(hole)];
+                    const int next = (j == token ? hole : token) * FieldCount + j;
+                    const int nc = c + 3 - 2 * std::clamp(gain, -1, 1);
+                    if (nc < cost[std::size_t(next)]) {
+                        cost[std::size_t(next)] = nc;
+                        parent[std::size_t(next)] = state;
+                        buckets[std::size_t(nc) % buckets.size()].push_back(next);
+                        ++pending;
+                    }
+                }
+            }
+        }
+        return std::nullopt;
     }
 
     // Tokens of the rest that belong to no field of the ear, for the ear's flushing.
@@ -501,7 +611,7 @@ private:
             }
             if (from < 0)
                 return false;
-            const auto moves = bringToken(nb, rest, m_free, from, w, u);
+            const auto moves = route(nb, rest, from, w, u, goal);
             if (!moves)
                 return false;
             walk(*moves);
@@ -672,13 +782,16 @@ private:
     }
 
     const Board &m_board;
-    const Arrangement &m_target;
+    const Arrangement m_from, m_to;
     const Limits &m_limits;
-    Arrangement m_now;
+    bool m_cheapFirst = false; // which order of fields
+    Arrangement m_target{};    // of the current construction
+    Arrangement m_now{};
     int m_free = -1;
     std::vector<int> m_moves;
     Arrangement m_goal{};
     FreeFieldGroup m_group;
+    std::array<std::array<int, FieldCount>, FieldCount> m_apart{}; // distances between board fields
     std::vector<int> m_needed; // per block: -1 unknown, 0 nothing to do, 1 work in it or behind it
 };
 
@@ -711,6 +824,8 @@ std::optional<std::vector<int>> solve(const Board &board, const Arrangement &fro
         }
         if (!moves)
             moves = Constructor(board, from, target, limits).run();
+        if (moves) // a construction wanders; a shortest answer passes through unchanged
+            moves = shorten(board, from, std::move(*moves), limits);
     }
     if (!moves)
         return std::nullopt;
