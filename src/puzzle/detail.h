@@ -169,11 +169,6 @@ Exhaustive exhaustiveSearch(const Board &board, const Arrangement &from, const A
 std::optional<std::vector<int>> shortestWalk(const Board &board, std::span<const int> fields,
                                              const Arrangement &from, const Arrangement &to, std::size_t cap);
 
-// Shortest moves that bring the token on `tokenField` onto `goal` (and the free field onto
-// `goalFree`, unless that is -1), the free field staying inside `allowed`.
-std::optional<std::vector<int>> bringToken(const Neighbours &nb, const FieldSet &allowed, int freeField,
-                                           int tokenField, int goal, int goalFree = -1);
-
 // Applies moves known to be legal with one free field and symmetric edges.
 void applyWalk(Arrangement &a, int &freeField, std::span<const int> moves);
 

@@ -222,40 +222,6 @@ std::optional<std::vector<int>> shortestWalk(const Board &board, std::span<const
     return moves;
 }
 
-std::optional<std::vector<int>> bringToken(const Neighbours &nb, const FieldSet &allowed, int freeField,
-                                           int tokenField, int goal, int goalFree)
-{
-    const auto reached = [&](int token, int hole) { return token == goal && (goalFree < 0 || hole == goalFree); };
-    if (reached(tokenField, freeField))
-        return std::vector<int>{};
-    // State: token field * 65 + free field.
-    constexpr int Size = FieldCount * FieldCount;
-    std::vector<int> from(Size, -1);
-    std::vector<int> queue{tokenField * FieldCount + freeField};
-    from[queue.front()] = queue.front();
-    for (std::size_t k = 0; k < queue.size(); ++k) {
-        const int token = queue[k] / FieldCount, hole = queue[k] % FieldCount;
-        for (int j : nb[hole]) {
-            if (!allowed[j])
-                continue;
-            const int nextToken = j == token ? hole : token;
-            const int state = nextToken * FieldCount + j;
-            if (from[state] >= 0)
-                continue;
-            from[state] = queue[k];
-            if (reached(nextToken, j)) {
-                std::vector<int> moves;
-                for (int s = state; s != queue.front(); s = from[s])
-                    moves.push_back(s % FieldCount);
-                std::reverse(moves.begin(), moves.end());
-                return moves;
-            }
-            queue.push_back(state);
-        }
-    }
-    return std::nullopt;
-}
-
 void applyWalk(Arrangement &a, int &freeField, std::span<const int> moves)
 {
     for (int m : moves) {
