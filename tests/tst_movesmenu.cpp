@@ -1,13 +1,16 @@
 // The moves menu on the real window: undo and redo of clicked moves with their cascade,
 // of a shuffle and of "Mischen", the guard while a move runs, the solvability box, hints
-// and a solution stopped half-way. Everything runs on the instant pacing.
+// along the kept plan, searches cancelled, solutions paced and stopped half-way.
+// Everything runs on the instant pacing.
 
 #include "app/app.h"
 #include "play/engine.h"
+#include "play/guide.h"
 #include "play/play.h"
 #include "support.h"
 
 #include <QtTest>
+#include <set>
 
 using namespace testing;
 using app::TokenFields;
@@ -170,18 +173,106 @@ private slots:
         QVERIFY(lastMessage().contains(QStringLiteral("außerhalb")));
     }
 
-    void hintsLeadToTheTarget()
+    void hintsFollowTheKeptPlanToTheTarget_data()
     {
-        play(QStringLiteral("0-1 1-2 3-4 4-5 6-7 7-8 0-3 3-6 1-4 4-7 2-5 5-8"));
-        const TokenFields start = st().tokenFields();
-        walkFree({7, 4, 3, 0, 1, 4});
-        QVERIFY(st().tokenFields() != start);
-        int hints = 0;
-        while (lastMessage().isEmpty() && hints++ < 40)
+        QTest::addColumn<QString>("edges");
+        QTest::addColumn<QList<int>>("walk"); // fields the free field walks to first
+        QTest::addColumn<bool>("scrambled");
+        QTest::addColumn<bool>("numbered"); // a "Vorgabe" target
+        QString grid;
+        for (int f = 0; f < 16; ++f)
+            grid += (f % 4 != 3 ? QStringLiteral(" %1-%2").arg(f).arg(f + 1) : QString())
+                    + (f < 12 ? QStringLiteral(" %1-%2").arg(f).arg(f + 4) : QString());
+        QTest::newRow("4 x 4, three moves out") << grid << QList<int>{11, 10, 6} << false << false;
+        const QString petersen = QStringLiteral("0-1 1-2 2-3 3-4 4-0 0-5 1-6 2-7 3-8 4-9 5-7 7-9 9-6 6-8 8-5");
+        QTest::newRow("Petersen, Vorgabe") << petersen << QList<int>{} << false << true;
+        QTest::newRow("two cycles, Mischen") << QStringLiteral("0-1 1-2 2-3 3-4 4-5 5-6 6-7 7-0 0-8 8-9 9-4")
+                                             << QList<int>{} << true << false;
+    }
+    void hintsFollowTheKeptPlanToTheTarget()
+    {
+        QFETCH(QString, edges);
+        QFETCH(QList<int>, walk);
+        QFETCH(bool, scrambled);
+        QFETCH(bool, numbered);
+        play(edges);
+        for (int f : walk)
+            walkFree({f});
+        if (scrambled)
+            play::scramble(st());
+        if (numbered)
+            play::setRandomTarget(st());
+        const int n = st().tokenCountOrZero();
+        TokenFields target = fieldsOf({});
+        for (int i = 0; i < n; ++i) // the fields are 0..n: token k belongs on field k, or the numbering says
+            target[size_t(numbered ? (*st().targetNumbering)[size_t(i)] : i)] = i;
+        QVERIFY(st().tokenFields() != target);
+
+        std::set<TokenFields> seen{st().tokenFields()};
+        size_t moves = 0, planned = 0;
+        while (lastMessage().isEmpty() && moves <= planned) {
             st().hintAction->trigger();
+            planned = std::max(planned, st().guide->moves.size()); // the first plan, from where the hints began
+            if (lastMessage().isEmpty()) {
+                QVERIFY2(seen.insert(st().tokenFields()).second, "a hint came back to an earlier arrangement");
+                ++moves;
+            }
+        }
         QCOMPARE(lastMessage(), QStringLiteral("Tipp: Das Ziel ist schon erreicht."));
-        QCOMPARE(st().tokenFields(), start);
-        QVERIFY(hints <= 7); // no longer than the way out, plus the hint that finds it reached
+        QCOMPARE(st().tokenFields(), target);
+        QCOMPARE(moves, planned);
+        QCOMPARE(st().history.done.size(), moves + walk.size() + scrambled);
+    }
+
+    void cancelledSearchLeavesBoardAndHistory()
+    {
+        play(QStringLiteral("0-1 1-2 2-3 3-4 4-5 5-6 6-7 7-0 0-8 8-9 9-4"));
+        play::scramble(st());
+        const TokenFields mixed = st().tokenFields();
+        int searches = 0;
+        pacing().onPump = [&] { // Escape and the stop button, each while a search runs
+            if (st().searching && ++searches % 2)
+                QTest::keyClick(&tw->window, Qt::Key_Escape);
+            else if (st().searching)
+                st().stopShuffleButton->click();
+        };
+        for (QAction *a : {st().hintAction, st().solveAction, st().solveAction, st().hintAction})
+            a->trigger();
+        QCOMPARE(searches, 4);
+        QCOMPARE(st().tokenFields(), mixed);
+        QCOMPARE(st().history.done.size(), size_t(1));
+        QVERIFY(tw->messages.shown.empty() && !st().busy() && st().setModeButton->isEnabled() && !QApplication::overrideCursor());
+        pacing().onPump = nullptr;
+        st().stopShuffleButton->click(); // with no search running, it cancels none to come
+        st().hintAction->trigger();
+        QCOMPARE(st().history.done.size(), size_t(2));
+        st().undoAction->trigger();
+        play::setRandomTarget(st()); // a new target, a new search: the window closes under it
+        pacing().onPump = [&] {
+            if (st().searching)
+                tw->window.close();
+        };
+        st().hintAction->trigger();
+        QVERIFY(st().closing);
+        QCOMPARE(st().tokenFields(), mixed);
+    }
+
+    void solvePacedAsTheCascade()
+    {
+        play(QStringLiteral("0-1 1-2 2-3 3-4 4-5 5-6 6-7 7-0 0-8 8-9 9-4"));
+        play::scramble(st());
+        st().hintAction->trigger(); // Lösen goes on along this plan
+        const size_t left = st().guide->moves.size() - 1;
+        QVERIFY(left > 1);
+        for (bool fast : {true, false}) {
+            st().fastOption->setChecked(fast);
+            pacing().log.clear();
+            st().solveAction->trigger();
+            QCOMPARE(lastMessage(), QString());
+            QCOMPARE(pacing().log.count(QStringLiteral("w0.2")), fast ? 0 : int(left) - 1);
+            QCOMPARE(pacing().log.count(QStringLiteral("w0.01")), int(left) * 20); // each move keeps its slide
+            st().undoAction->trigger();
+        }
     }
 
     void solveStoppedHalfWayIsOneStep()
@@ -193,7 +284,7 @@ private slots:
         const size_t steps = st().history.done.size();
         int pumps = 0;
         pacing().onPump = [&] {
-            QVERIFY(!st().setModeButton->isEnabled());
+            QVERIFY(!st().setModeButton->isEnabled() || st().searching);
             if (++pumps == 45) // inside the third slide
                 play::stopShuffle(st());
         };
