@@ -57,7 +57,7 @@ const QString NotReachable = QStringLiteral("Das Ziel ist von hier aus nicht err
 const QString NoStatement = QStringLiteral("Ob das Ziel erreichbar ist, lässt sich auf diesem Brett nicht sicher sagen.");
 
 // Escape works as the stop button while a search or a solution runs, and only then: the
-// rest of the time the key belongs to whatever has the focus.
+// rest of the time the key belongs to whatever has the focus. An open menu closes first.
 class EscapeStops : public QObject {
 public:
     explicit EscapeStops(std::function<void()> stop) : m_stop(std::move(stop)) { qApp->installEventFilter(this); }
@@ -66,7 +66,8 @@ public:
 protected:
     bool eventFilter(QObject *, QEvent *e) override
     {
-        if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(e)->key() != Qt::Key_Escape)
+        if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(e)->key() != Qt::Key_Escape
+            || QApplication::activePopupWidget())
             return false;
         m_stop();
         return true;
