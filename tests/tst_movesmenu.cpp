@@ -1,13 +1,16 @@
 // The moves menu on the real window: undo and redo of clicked moves with their cascade,
 // of a shuffle and of "Mischen", the guard while a move runs, the solvability box, hints
-// and a solution stopped half-way. Everything runs on the instant pacing.
+// along the kept plan, searches cancelled, solutions paced and stopped half-way.
+// Everything runs on the instant pacing.
 
 #include "app/app.h"
 #include "play/engine.h"
+#include "play/guide.h"
 #include "play/play.h"
 #include "support.h"
 
 #include <QtTest>
+#include <set>
 
 using namespace testing;
 using app::TokenFields;
@@ -22,6 +25,11 @@ TokenFields fieldsOf(std::initializer_list<int> f)
     return t;
 }
 
+const QString Grid4x4 = QStringLiteral("0-1 1-2 2-3 4-5 5-6 6-7 8-9 9-10 10-11 12-13 13-14 14-15 "
+                                       "0-4 1-5 2-6 3-7 4-8 5-9 6-10 7-11 8-12 9-13 10-14 11-15");
+// An 8-cycle and a path across it.
+const QString TwoCycles = QStringLiteral("0-1 1-2 2-3 3-4 4-5 5-6 6-7 7-0 0-8 8-9 9-4");
+
 } // namespace
 
 class TestMovesMenu : public QObject {
@@ -35,12 +43,12 @@ class TestMovesMenu : public QObject {
         app::enterPlayMode(st());
     }
     void click(int token) { play::onTokenPressed(st(), token, 1, 0, 0, 0); }
-    // Clicks the token on each field in turn: the free field walks along them.
-    void walkFree(std::initializer_list<int> fields)
+    // Clicks the token on each field in turn ("11 10 6"): the free field walks along them.
+    void walkFree(const QString &fields)
     {
-        for (int f : fields)
+        for (const QString &f : fields.split(QLatin1Char(' ')))
             for (int k = 0; k < app::FieldCount; ++k)
-                if (st().fieldOfToken(k) == f)
+                if (st().fieldOfToken(k) == f.toInt())
                     click(k);
     }
     // The arrangements the tokens go through while `action` runs, one entry per change.
@@ -145,14 +153,7 @@ private slots:
 
     void solvabilityBoxCountsAndExplains()
     {
-        QString grid;
-        for (int f = 0; f < 16; ++f) {
-            if (f % 4 != 3)
-                grid += QStringLiteral(" %1-%2").arg(f).arg(f + 1);
-            if (f < 12)
-                grid += QStringLiteral(" %1-%2").arg(f).arg(f + 4);
-        }
-        play(grid);
+        play(Grid4x4);
         st().solvabilityAction->trigger();
         QVERIFY(lastMessage().startsWith(QStringLiteral("Lösbarkeit: ")));
         QVERIFY(lastMessage().contains(QStringLiteral("mit einzelnen Zügen erreichbar")));
@@ -170,43 +171,98 @@ private slots:
         QVERIFY(lastMessage().contains(QStringLiteral("außerhalb")));
     }
 
-    void hintsLeadToTheTarget()
+    void hintsFollowTheKeptPlanToTheTarget_data()
     {
-        play(QStringLiteral("0-1 1-2 3-4 4-5 6-7 7-8 0-3 3-6 1-4 4-7 2-5 5-8"));
-        const TokenFields start = st().tokenFields();
-        walkFree({7, 4, 3, 0, 1, 4});
-        QVERIFY(st().tokenFields() != start);
-        int hints = 0;
-        while (lastMessage().isEmpty() && hints++ < 40)
+        QTest::addColumn<QString>("edges");
+        QTest::addColumn<QString>("setup"); // fields the free field walks to, "Mischen" or a "Vorgabe" target
+        QTest::newRow("4 x 4, three moves out") << Grid4x4 << QStringLiteral("11 10 6");
+        QTest::newRow("Petersen, Vorgabe") << QStringLiteral("0-1 1-2 2-3 3-4 4-0 0-5 1-6 2-7 3-8 4-9 5-7 7-9 9-6 6-8 8-5") << QStringLiteral("Vorgabe");
+        QTest::newRow("two cycles, Mischen") << TwoCycles << QStringLiteral("Mischen");
+    }
+    void hintsFollowTheKeptPlanToTheTarget()
+    {
+        QFETCH(QString, edges);
+        QFETCH(QString, setup);
+        play(edges);
+        if (setup == QLatin1String("Mischen"))
+            play::scramble(st());
+        else if (setup == QLatin1String("Vorgabe"))
+            play::setRandomTarget(st());
+        else
+            walkFree(setup);
+        TokenFields target = fieldsOf({});
+        for (int i = 0; i < st().tokenCountOrZero(); ++i) // the fields are 0..n: token k belongs on field k, or as numbered
+            target[size_t(st().targetNumbering ? (*st().targetNumbering)[size_t(i)] : i)] = i;
+        QVERIFY(st().tokenFields() != target);
+
+        std::set<TokenFields> seen{st().tokenFields()};
+        size_t moves = 0, planned = 0;
+        while (lastMessage().isEmpty() && moves <= planned) {
             st().hintAction->trigger();
+            planned = std::max(planned, st().guide->moves.size()); // the first plan, from where the hints began
+            if (lastMessage().isEmpty()) {
+                QVERIFY2(seen.insert(st().tokenFields()).second, "a hint came back to an earlier arrangement");
+                ++moves;
+            }
+        }
         QCOMPARE(lastMessage(), QStringLiteral("Tipp: Das Ziel ist schon erreicht."));
-        QCOMPARE(st().tokenFields(), start);
-        QVERIFY(hints <= 7); // no longer than the way out, plus the hint that finds it reached
+        QCOMPARE(st().tokenFields(), target);
+        QCOMPARE(moves, planned);
     }
 
-    void solveStoppedHalfWayIsOneStep()
+    // Searches cancelled by Escape, the stop button and closing leave board and history as
+    // they were; a solution goes on along the kept plan, paced as the cascade, and a stop
+    // half-way through leaves one step.
+    void searchesCancelledAndSolutionsPacedAndStopped()
     {
-        play(QStringLiteral("0-1 1-2 3-4 4-5 6-7 7-8 0-3 3-6 1-4 4-7 2-5 5-8"));
-        const TokenFields start = st().tokenFields();
-        walkFree({7, 6, 3, 4, 5, 2, 1, 0, 3, 4});
-        const TokenFields mixed = st().tokenFields();
-        const size_t steps = st().history.done.size();
+        play(TwoCycles);
+        play::scramble(st());
+        const TokenFields mixed = st().tokenFields(), solved = fieldsOf({0, 1, 2, 3, 4, 5, 6, 7, 8});
+        int searches = 0;
+        pacing().onPump = [&] {
+            if (st().searching && ++searches % 2)
+                QTest::keyClick(&tw->window, Qt::Key_Escape);
+            else if (st().searching)
+                st().stopShuffleButton->click();
+        };
+        for (QAction *a : {st().hintAction, st().solveAction, st().solveAction, st().hintAction})
+            a->trigger();
+        QCOMPARE(searches, 4);
+        QCOMPARE(st().tokenFields(), mixed);
+        QCOMPARE(st().history.done.size(), size_t(1));
+        QVERIFY(tw->messages.shown.empty() && !st().busy() && st().setModeButton->isEnabled() && !QApplication::overrideCursor());
+
+        pacing().onPump = nullptr;
+        st().hintAction->trigger(); // a cancel holds for its own search only
+        const TokenFields hinted = st().tokenFields();
+        const int left = int(st().guide->moves.size()) - 1;
+        QVERIFY(hinted != mixed && left > 3);
+        for (bool fast : {true, false}) {
+            st().fastOption->setChecked(fast);
+            pacing().log.clear();
+            st().solveAction->trigger();
+            QCOMPARE(st().tokenFields(), solved);
+            QCOMPARE(pacing().log.count(QStringLiteral("w0.2")), fast ? 0 : left - 1);
+            QCOMPARE(pacing().log.count(QStringLiteral("w0.01")), left * 20); // each move keeps its slide
+            st().undoAction->trigger();
+            QCOMPARE(st().tokenFields(), hinted);
+        }
         int pumps = 0;
         pacing().onPump = [&] {
             QVERIFY(!st().setModeButton->isEnabled());
-            if (++pumps == 45) // inside the third slide
-                play::stopShuffle(st());
+            if (++pumps == 44) // inside the third slide: Escape stops as the stop button does
+                QTest::keyClick(&tw->window, Qt::Key_Escape);
         };
         st().solveAction->trigger();
-        pacing().onPump = nullptr;
-        QVERIFY(st().setModeButton->isEnabled());
-        QVERIFY(st().tokenFields() != mixed && st().tokenFields() != start);
-        QCOMPARE(st().history.done.size(), steps + 1);
-        QCOMPARE(checkInvariants(st()), QString());
+        QVERIFY(st().setModeButton->isEnabled() && st().tokenFields() != hinted && st().tokenFields() != solved);
+        QCOMPARE(st().history.done.size(), size_t(3));
         st().undoAction->trigger();
-        QCOMPARE(st().tokenFields(), mixed);
-        st().solveAction->trigger();
-        QCOMPARE(st().tokenFields(), start);
+        QCOMPARE(st().tokenFields(), hinted);
+
+        play::setRandomTarget(st()); // a new target, a new search: the window closes under it
+        pacing().onPump = [&] { if (st().searching) tw->window.close(); };
+        st().hintAction->trigger();
+        QVERIFY(st().closing && st().tokenFields() == hinted);
     }
 };
 

@@ -1,8 +1,13 @@
 #include "board_state.h"
 
 #include "forms/numtext.h"
+#include "play/guide.h"
 
 namespace app {
+
+BoardState::BoardState(Services s) : svc(s), guide(std::make_unique<play::Guide>()) {}
+
+BoardState::~BoardState() = default;
 
 bool BoardState::tagIsOne(const QString &tag) { return numtext::val(tag) == 1.0; }
 

@@ -13,8 +13,13 @@
 #include <QMenu>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
+
+namespace play {
+struct Guide;
+}
 
 namespace app {
 
@@ -53,7 +58,8 @@ struct History {
 };
 
 struct BoardState {
-    explicit BoardState(Services s) : svc(s) {}
+    explicit BoardState(Services s);
+    ~BoardState();
 
     Services svc;
 
@@ -119,17 +125,21 @@ struct BoardState {
     // The numbering "Vorgabe" last wrote since play began (token targetNumbering[i] on
     // field i); without one the target is the start order.
     std::optional<std::vector<int>> targetNumbering;
+    // The plan hints and "Lösen" follow, and the solver's tables for it (never null).
+    std::unique_ptr<play::Guide> guide;
 
     // ---- guards ----
     // A token move (with its cascade) or a shuffle is running; moves never nest.
     bool moveInProgress = false;
     bool shuffleRunning = false;
+    // A hint or "Lösen" waits for its search for a solution, which runs on another thread.
+    bool searching = false;
     // The window is closing: every running loop ends at its next pump of events.
     bool closing = false;
 
     // ---- helpers everybody uses ----
-    // A move or a shuffle runs: the mode buttons and the file commands do nothing.
-    bool busy() const { return moveInProgress || shuffleRunning; }
+    // A move, a shuffle or a search runs: the mode buttons and the file commands do nothing.
+    bool busy() const { return moveInProgress || shuffleRunning || searching; }
     std::int32_t tokenCountOrZero() const { return tokenCount.value_or(0); }
     static bool isIndex(int i) { return i >= 0 && i <= MaxIndex; }
     // A mode button's tag reads as 1.

@@ -131,6 +131,7 @@ void MainWindow::closeEvent(QCloseEvent *e)
     // Running loops notice this at their next pump of events and end.
     m_st->closing = true;
     m_st->shuffleActive = 0;
+    play::stopSearch(*m_st);
     e->accept();
 }
 
@@ -509,7 +510,10 @@ void MainWindow::wireEvents()
 
     connect(st.stopCascadeButton, &QPushButton::clicked, this, [s] { play::stopCascade(*s); });
     connect(st.shuffleButton, &QPushButton::clicked, this, [s] { play::startShuffle(*s); });
-    connect(st.stopShuffleButton, &QPushButton::clicked, this, [s] { play::stopShuffle(*s); });
+    connect(st.stopShuffleButton, &QPushButton::clicked, this, [s] {
+        play::stopShuffle(*s);
+        play::stopSearch(*s);
+    });
     connect(st.scrambleButton, &QPushButton::clicked, this, [s] { play::scramble(*s); });
     connect(st.targetButton, &QPushButton::clicked, this, [s] { play::setRandomTarget(*s); });
 

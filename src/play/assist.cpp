@@ -1,12 +1,18 @@
 // The moves menu's help: whether the target can be reached, the next move towards it,
-// and a whole solution played through.
+// and a whole solution played through, both along one kept plan.
 
 #include "engine.h"
+#include "guide.h"
 #include "play.h"
 
 #include "puzzle/puzzle.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <functional>
+#include <map>
+#include <thread>
 
 namespace play {
 
@@ -50,14 +56,128 @@ std::optional<Position> position(const BoardState &st)
 const QString NotReachable = QStringLiteral("Das Ziel ist von hier aus nicht erreichbar.");
 const QString NoStatement = QStringLiteral("Ob das Ziel erreichbar ist, lässt sich auf diesem Brett nicht sicher sagen.");
 
-// A solution from here, with the position it starts from, or nothing after saying why
-// there is none to play. The search may take a moment on a large board.
-struct Plan {
-    Position from;
-    std::vector<int> moves;
+// Escape works as the stop button while a search or a solution runs, and only then: the
+// rest of the time the key belongs to whatever has the focus. An open menu closes first.
+class EscapeStops : public QObject {
+public:
+    explicit EscapeStops(std::function<void()> stop) : m_stop(std::move(stop)) { qApp->installEventFilter(this); }
+    ~EscapeStops() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(e)->key() != Qt::Key_Escape
+            || QApplication::activePopupWidget())
+            return false;
+        m_stop();
+        return true;
+    }
+
+private:
+    std::function<void()> m_stop;
 };
 
-std::optional<Plan> plan(BoardState &st, const QString &title)
+struct Answer {
+    std::optional<std::vector<int>> moves;
+    bool unknown = false; // no moves, and no statement possible either
+};
+
+// Solves on a worker thread while this one goes on handling events, so the window
+// repaints and the stop can reach the search. Nothing when the search was cancelled.
+std::optional<Answer> search(BoardState &st, const Position &p)
+{
+    Guide &g = *st.guide;
+    g.cancel = false;
+    Answer answer;
+    bool done = false;
+    QEventLoop loop; // after `done`: its end drops a report still on its way
+    const auto deadline = std::chrono::steady_clock::now() + g.budget;
+    std::thread worker([&] {
+        puzzle::Limits limits;
+        limits.stop = [&] { return g.cancel.load() || std::chrono::steady_clock::now() >= deadline; };
+        try {
+            answer.moves = puzzle::solve(p.board, p.now, p.target, limits, &g.memo);
+            answer.unknown = !answer.moves && puzzle::analyse(p.board, p.now, p.target, limits).verdict == puzzle::Verdict::Unknown;
+        } catch (const std::bad_alloc &) {
+            answer = Answer{std::nullopt, true};
+        }
+        QMetaObject::invokeMethod(&loop, [&] { done = true; loop.quit(); }, Qt::QueuedConnection);
+    });
+
+    MoveGuard guard(st); // no token moves under the search, "Mischen" included
+    st.searching = true;
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    {
+        EscapeStops escape([&st] { stopSearch(st); });
+        // The cursor shows before the wait; what the user does meanwhile runs here or in the loop.
+        st.svc.pacing.pumpEvents();
+        if (!done && !st.closing)
+            loop.exec();
+    }
+    if (!done) // the loop was ended from outside: the program is quitting
+        g.cancel = true;
+    worker.join();
+    QApplication::restoreOverrideCursor();
+    st.searching = false;
+    if (g.cancel || st.closing)
+        return std::nullopt;
+    return answer;
+}
+
+bool sameBoard(const puzzle::Board &a, const puzzle::Board &b) { return a.onBoard == b.onBoard && a.edge == b.edge; }
+
+// Where the kept plan goes on from the board as it stands: the index of its next move,
+// or nothing when the board, the target or the arrangement left the plan.
+std::optional<size_t> onPlan(const Guide &g, const Position &p)
+{
+    if (g.moves.empty() || g.target != p.target || !sameBoard(g.board, p.board))
+        return std::nullopt;
+    for (size_t i = 0; i < g.moves.size(); ++i)
+        if (g.path[i] == p.now)
+            return i;
+    return std::nullopt;
+}
+
+void forgetPlan(Guide &g)
+{
+    g.moves.clear();
+    g.path.clear();
+}
+
+// Keeps a solution as the plan, with every stretch that comes back to an arrangement it
+// passed before cut out: a plan without repeats cannot lead hints in circles.
+void keepPlan(Guide &g, const Position &p, const std::vector<int> &moves)
+{
+    forgetPlan(g);
+    g.board = p.board;
+    g.target = p.target;
+    g.path.push_back(p.now);
+    std::map<puzzle::Arrangement, size_t> seen{{p.now, 0}};
+    for (int field : moves) {
+        const std::optional<puzzle::Arrangement> next = puzzle::replay(p.board, g.path.back(), std::span<const int>(&field, 1));
+        if (!next) { // solve checks its answers, so this is not expected
+            forgetPlan(g);
+            return;
+        }
+        if (const auto it = seen.find(*next); it != seen.end()) {
+            const size_t back = it->second;
+            for (size_t k = back + 1; k < g.path.size(); ++k)
+                seen.erase(g.path[k]);
+            g.path.resize(back + 1);
+            g.moves.resize(back);
+        } else {
+            seen.emplace(*next, g.path.size());
+            g.path.push_back(*next);
+            g.moves.push_back(field);
+        }
+    }
+}
+
+// The index of the next move of a plan that leads from the board as it stands to the
+// target: the kept one where the board follows it, else a new one from a search. Nothing
+// after saying why there is none (or quietly, when the search was cancelled or the board
+// changed while it ran).
+std::optional<size_t> nextOnPlan(BoardState &st, const QString &title)
 {
     const std::optional<Position> p = position(st);
     if (!p) {
@@ -68,15 +188,21 @@ std::optional<Plan> plan(BoardState &st, const QString &title)
         st.svc.messages.information(title, QStringLiteral("Das Ziel ist schon erreicht."));
         return std::nullopt;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::optional<std::vector<int>> moves = puzzle::solve(p->board, p->now, p->target);
-    const bool unknown = !moves && puzzle::analyse(p->board, p->now, p->target).verdict == puzzle::Verdict::Unknown;
-    QApplication::restoreOverrideCursor();
-    if (!moves || moves->empty()) {
-        st.svc.messages.information(title, unknown ? NoStatement : NotReachable);
+    Guide &g = *st.guide;
+    if (const std::optional<size_t> at = onPlan(g, *p))
+        return at;
+    const std::optional<Answer> a = search(st, *p);
+    if (!a)
+        return std::nullopt;
+    if (!a->moves || a->moves->empty()) {
+        forgetPlan(g);
+        st.svc.messages.information(title, a->unknown ? NoStatement : NotReachable);
         return std::nullopt;
     }
-    return Plan{*p, std::move(*moves)};
+    keepPlan(g, *p, *a->moves);
+    // "Vorgabe" works during the search and may have moved the target away.
+    const std::optional<Position> after = position(st);
+    return after ? onPlan(g, *after) : std::nullopt;
 }
 
 // The token that stands on `field` and where the game moves it; nothing when the
@@ -127,10 +253,10 @@ void showHint(BoardState &st)
 {
     if (st.closing || st.busy() || !st.inPlayMode())
         return;
-    const std::optional<Plan> p = plan(st, QStringLiteral("Tipp"));
-    if (!p)
+    const std::optional<size_t> at = nextOnPlan(st, QStringLiteral("Tipp"));
+    if (!at || st.closing)
         return;
-    const std::optional<std::pair<int, int>> m = plannedMove(st, p->moves.front());
+    const std::optional<std::pair<int, int>> m = plannedMove(st, st.guide->moves[*at]);
     if (!m)
         return;
     MoveGuard guard(st);
@@ -142,25 +268,33 @@ void solveAll(BoardState &st)
 {
     if (st.closing || st.busy() || !st.inPlayMode())
         return;
-    const std::optional<Plan> p = plan(st, QStringLiteral("Lösen"));
-    if (!p)
+    const std::optional<size_t> from = nextOnPlan(st, QStringLiteral("Lösen"));
+    if (!from || st.closing)
         return;
 
+    const Guide &g = *st.guide;
+    forms::Pacing &pacing = st.svc.pacing;
     StepRecorder step(st, false);
     setShuffleControlsEnabled(st, false);
     st.shuffleRunning = true;
     st.shuffleActive = 1;
-    puzzle::Arrangement expected = p->from.now;
-    for (int field : p->moves) {
-        st.svc.pacing.pumpEvents();
+    EscapeStops escape([&st] { stopShuffle(st); });
+    for (size_t i = *from; i < g.moves.size(); ++i) {
+        pacing.pumpEvents();
+        const double pumped = pacing.now();
         if (st.closing || st.shuffleActive == 0)
             break;
-        // "Mischen" may strike between two slides; the plan no longer holds then.
+        // Paced as the cascade: a pause between two moves unless "schnell" is checked.
+        if (i > *from && st.fastOption->value() != 1) {
+            const double left = CascadePause - (pacing.now() - pumped);
+            if (left > 0)
+                pacing.wait(left);
+        }
+        // "Mischen" and "Vorgabe" may strike between two slides; the plan no longer holds then.
         const std::optional<Position> now = position(st);
-        if (!now || now->now != expected)
+        if (!now || onPlan(g, *now) != i)
             break;
-        expected = puzzle::replay(p->from.board, expected, std::span<const int>(&field, 1)).value_or(expected);
-        const std::optional<std::pair<int, int>> m = plannedMove(st, field);
+        const std::optional<std::pair<int, int>> m = plannedMove(st, g.moves[i]);
         if (!m)
             break;
         MoveGuard guard(st);
@@ -171,5 +305,7 @@ void solveAll(BoardState &st)
     st.shuffleRunning = false;
     setShuffleControlsEnabled(st, true);
 }
+
+void stopSearch(BoardState &st) { st.guide->cancel = true; }
 
 } // namespace play

@@ -21,11 +21,14 @@ void scramble(BoardState &st);
 void setRandomTarget(BoardState &st);
 
 // The moves menu: undo and redo of the user's actions in play, whether the target can
-// be reached, the next move towards it, and a whole solution played at the shuffle's pace.
+// be reached, the next move towards it, and a whole solution played through. Hints and
+// solutions follow one kept plan while the board follows it; a new one is searched for
+// on another thread while the window goes on (Escape or the shuffle's stop cancels it).
 void undo(BoardState &st);
 void redo(BoardState &st);
 void showSolvability(BoardState &st);
 void showHint(BoardState &st);
 void solveAll(BoardState &st);
+void stopSearch(BoardState &st);
 
 } // namespace play
