@@ -181,6 +181,7 @@ void MainWindow::buildMenus()
     st.moveMenu->addSeparator();
     st.solvabilityAction = st.moveMenu->addAction(QStringLiteral("Lösbarkeit prüfen"));
     st.solvabilityAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    st.moveMenu->addSeparator();
     st.reportSuccessAction = st.moveMenu->addAction(QStringLiteral("Erfolg melden"));
     st.reportSuccessAction->setCheckable(true);
     st.reportSuccessAction->setChecked(true);
