@@ -10,7 +10,8 @@
 //   drag:F:X:Y                    drag field F by its centre to board point X, Y
 //   press:W:X:Y[:B] to:X:Y release:X:Y[:B] at:W:X:Y dbl:W   the mouse by hand
 //   lost:F        a drag of field F whose release never arrives
-//   key:K menu:M size:N type:TEXT edges:0-1,1-2 away (to another window and back) quit
+//   key:K (key:ctrl+shift+K) menu:M size:N type:TEXT edges:0-1,1-2 away (to another window and back) quit
+//   zug           print the enabled entries of the moves menu (and the title, if not the caption)
 //   file:NAME|- colour:R,G,B|-    the next answer of the file or colour dialog
 //   spoil:NAME    a sample game with field size 61 under that name
 //   @N:ACTION     the action at the Nth pump of the next long operation
@@ -172,12 +173,17 @@ class TestWindowScenarios : public QObject {
                 QApplication::sendEvent(f, &e);
             }
         } else if (v == "key") {
-            const std::map<QString, Qt::Key> keys{{"left", Qt::Key_Left}, {"right", Qt::Key_Right}, {"up", Qt::Key_Up}, {"a", Qt::Key_A}};
-            QTest::keyClick(QApplication::focusWidget(), keys.at(a[1]));
+            const std::map<QString, Qt::Key> keys{{"left", Qt::Key_Left}, {"right", Qt::Key_Right}, {"up", Qt::Key_Up}, {"a", Qt::Key_A},
+                                                  {"esc", Qt::Key_Escape}, {"h", Qt::Key_H}, {"l", Qt::Key_L}, {"y", Qt::Key_Y}, {"z", Qt::Key_Z}};
+            Qt::KeyboardModifiers mods;
+            for (const QString &m : a[1].split('+').mid(0, a[1].count('+')))
+                mods |= m == "ctrl" ? Qt::ControlModifier : Qt::ShiftModifier;
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &tw->window, keys.at(a[1].section('+', -1)), mods);
         } else if (v == "menu") {
             const std::map<QString, QAction *> items{{"new", s.newAction}, {"open", s.openAction}, {"save", s.saveAction},
                 {"end", s.quitAction}, {"full", s.fullScreenAction}, {"normal", s.normalViewAction}, {"hide", s.hideNotesAction}, {"show", s.showNotesAction},
-                {"info", s.infoAction}};
+                {"info", s.infoAction}, {"undo", s.undoAction}, {"tipp", s.hintAction}, {"loesen", s.solveAction},
+                {"pruefen", s.solvabilityAction}, {"erfolg", s.reportSuccessAction}};
             items.at(a[1])->trigger();
         } else if (v == "size") {
             s.fieldSizeBar->setValue(a[1].toInt());
@@ -201,6 +207,14 @@ class TestWindowScenarios : public QObject {
         } else if (v == "colour") {
             const QStringList c = a[1].split(',');
             tw->dialog.colors.push_back(c.size() < 3 ? std::nullopt : std::optional(colors::rgb(c[0].toInt(), c[1].toInt(), c[2].toInt())));
+        } else if (v == "zug") {
+            QStringList on;
+            for (const QAction *m : s.moveMenu->actions())
+                if (m->isEnabled() && !m->isSeparator())
+                    on << m->text();
+            const QString title = tw->window.windowTitle();
+            out << QString("zug%1%2: %3").arg(pumps ? QString(" at pump %1").arg(pumps) : "",
+                                               title == "Graphen-Schiebwerk" ? "" : " (" + title + ")", on.join(", "));
         } else if (v == "pos") {
             const auto *p = static_cast<const forms::PictureBox *>(widget(a[1])->parentWidget());
             out << QString("pos %1 at pump %2: %3 %4").arg(a[1]).arg(pumps).arg(p->left()).arg(p->top());
@@ -304,6 +318,13 @@ private slots:
                       "file:fehlt/x.swk save file:nix.swk open spoil:k.swk file:k.swk open Z1 set menu:hide file:spiel.swk open"},
             {"full", "menu:full back menu:full menu:full shot:full"},
             {"normal", "menu:info file:- open menu:full menu:normal menu:hide menu:show notes menu:hide"},
+            {"zugmenu", "edges:0-1,1-2,2-3,3-4 play kaskade @5:zug @25:zug @25:key:esc Z3 zug key:esc Z1 @1:zug @1:key:esc menu:tipp "
+                        "@30:zug @30:key:esc menu:loesen zug key:ctrl+z pos:Z0 pos:Z3 key:ctrl+y pos:Z0 set zug play zug"},
+            {"solved", "edges:0-1 play @3:zug @3:key:esc shuffle Z0 Z0 Z0 mischen Z0 Z0 @3:key:esc shuffle @5:zug key:ctrl+l Z0 Z0 "
+                       "@3:key:esc shuffle key:ctrl+h @3:key:esc shuffle menu:undo Z0 Z0 menu:erfolg @3:key:esc shuffle Z0"},
+            {"solvability", "play menu:pruefen edges:0-0 play menu:pruefen edges:1-1,2-2,3-3,0-1,1-2,2-0 play menu:pruefen edges:2-3 play Z2 "
+                            "key:ctrl+shift+l menu:new edges:0-1,1-2,2-3,4-5,5-6,6-7,8-9,9-10,10-11,12-13,13-14,14-15,0-4,1-5,2-6,3-7,4-8,"
+                            "5-9,6-10,7-11,8-12,9-13,10-14,11-15 play menu:pruefen menu:new"},
             {"drag", "edges:5-6 press:F6:20:20 to:250:300 shot:outline press:board:250:300:R release:250:300:R press:board:250:300:M "
                      "release:250:300:M to:260:320 release:260:320 lost:0 press:board:400:400 release:400:400 lost:0 F5:R"},
         };

@@ -29,6 +29,7 @@ TokenFields BoardState::tokenFields() const
 void BoardState::clearHistory()
 {
     history = History{};
+    success = SuccessWatch{};
     updateMoveActions();
 }
 
@@ -36,9 +37,9 @@ void BoardState::updateMoveActions()
 {
     if (!undoAction)
         return;
-    undoAction->setEnabled(!history.done.empty());
-    redoAction->setEnabled(!history.undone.empty());
-    const bool play = inPlayMode();
+    const bool play = inPlayMode() && !busy();
+    undoAction->setEnabled(play && !history.done.empty());
+    redoAction->setEnabled(play && !history.undone.empty());
     hintAction->setEnabled(play);
     solveAction->setEnabled(play);
     solvabilityAction->setEnabled(play);

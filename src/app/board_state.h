@@ -57,6 +57,29 @@ struct History {
     bool recordSlides = false;
 };
 
+// Whether the player's own moves bring the board back to its target after a shuffle,
+// "Mischen" or "Vorgabe" set it apart, and how many slides they took on the way. Open
+// only while there is something to solve, so a board merely moved away and back, or one
+// solved already, says nothing.
+struct SuccessWatch {
+    bool open = false;
+    int moves = 0;
+    void setApart(bool atTarget)
+    {
+        open = !atTarget;
+        moves = 0;
+    }
+    // A move of the player's own; true once, when it reaches the target.
+    bool moved(int slides, bool atTarget)
+    {
+        if (!open)
+            return false;
+        moves += slides;
+        open = !atTarget;
+        return atTarget;
+    }
+};
+
 struct BoardState {
     explicit BoardState(Services s);
     ~BoardState();
@@ -100,7 +123,7 @@ struct BoardState {
     QAction *infoAction = nullptr;
     QMenu *moveMenu = nullptr;
     QAction *undoAction = nullptr, *redoAction = nullptr, *hintAction = nullptr, *solveAction = nullptr,
-            *solvabilityAction = nullptr;
+            *solvabilityAction = nullptr, *reportSuccessAction = nullptr;
 
     // ---- variables ----
     std::array<std::array<std::int32_t, FieldCount>, FieldCount> edges{}; // 1 = edge
@@ -127,6 +150,9 @@ struct BoardState {
     std::optional<std::vector<int>> targetNumbering;
     // The plan hints and "Lösen" follow, and the solver's tables for it (never null).
     std::unique_ptr<play::Guide> guide;
+    SuccessWatch success;
+    // Every slide so far, so an action can tell how many it made.
+    int slidesMade = 0;
 
     // ---- guards ----
     // A token move (with its cascade) or a shuffle is running; moves never nest.
@@ -152,9 +178,11 @@ struct BoardState {
     // The field a token stands on, or nullopt when its tag names no field 0..64.
     std::optional<int> fieldOfToken(int token) const;
     TokenFields tokenFields() const;
-    // Forgets every step and brings the menu entries up to date.
+    // Forgets every step and any success under way, and brings the menu entries up to date.
     void clearHistory();
-    // Undo and redo are there when there is a step to take; the rest of the moves menu in play.
+    // The moves menu as the state allows, in play and while nothing runs: undo and redo
+    // when there is a step to take, hints, solving and the check always. Called whenever
+    // a run starts or ends, so the shortcuts are inert exactly when the entries are grey.
     void updateMoveActions();
 };
 

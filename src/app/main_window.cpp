@@ -49,6 +49,16 @@ Shape *shapeAt(QWidget *parent, Shape::Kind kind, float l, float t, float w, flo
     return s;
 }
 
+// The platform's keys for a standard command, and `also` besides when they lack it, so
+// the keys players know from other programs work everywhere.
+QList<QKeySequence> keys(QKeySequence::StandardKey standard, const QKeySequence &also = {})
+{
+    QList<QKeySequence> k = QKeySequence::keyBindings(standard);
+    if (!also.isEmpty() && !k.contains(also))
+        k << also;
+    return k;
+}
+
 QIcon picture(const char *name) { return QIcon(QStringLiteral(":/") + QLatin1String(name)); }
 
 // A picture on a button, scaled down where the button is smaller than the picture.
@@ -141,11 +151,16 @@ void MainWindow::buildMenus()
     QMenuBar *bar = menuBar();
     st.fileMenu = bar->addMenu(QStringLiteral("Datei"));
     st.newAction = st.fileMenu->addAction(QStringLiteral("neu"));
+    st.newAction->setShortcuts(keys(QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)));
     st.openAction = st.fileMenu->addAction(QStringLiteral("öffnen"));
+    st.openAction->setShortcuts(keys(QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O)));
     st.saveAction = st.fileMenu->addAction(QStringLiteral("speichern"));
+    st.saveAction->setShortcuts(keys(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)));
     st.quitAction = st.fileMenu->addAction(QStringLiteral("beenden"));
+    st.quitAction->setShortcuts(keys(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
     st.viewMenu = bar->addMenu(QStringLiteral("Ansicht"));
     st.fullScreenAction = st.viewMenu->addAction(QStringLiteral("ganzer Bildschirm"));
+    st.fullScreenAction->setShortcuts(keys(QKeySequence::FullScreen, QKeySequence(Qt::Key_F11)));
     st.normalViewAction = st.viewMenu->addAction(QStringLiteral("normal"));
     st.hideNotesAction = st.viewMenu->addAction(QStringLiteral("Notizfeld ausblenden"));
     st.showNotesAction = st.viewMenu->addAction(QStringLiteral("Notizfeld einblenden"));
@@ -153,15 +168,23 @@ void MainWindow::buildMenus()
     // shortcuts (a focused field in set mode takes every key).
     st.moveMenu = bar->addMenu(QStringLiteral("Zug"));
     st.undoAction = st.moveMenu->addAction(QStringLiteral("Rückgängig"));
-    st.undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    st.undoAction->setShortcuts(keys(QKeySequence::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z)));
     st.redoAction = st.moveMenu->addAction(QStringLiteral("Wiederherstellen"));
-    st.redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    QList<QKeySequence> redo = keys(QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    redo.removeAll(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    st.redoAction->setShortcuts(redo << QKeySequence(Qt::CTRL | Qt::Key_Y));
     st.moveMenu->addSeparator();
     st.hintAction = st.moveMenu->addAction(QStringLiteral("Tipp"));
     st.hintAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     st.solveAction = st.moveMenu->addAction(QStringLiteral("Lösen"));
+    st.solveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     st.moveMenu->addSeparator();
     st.solvabilityAction = st.moveMenu->addAction(QStringLiteral("Lösbarkeit prüfen"));
+    st.solvabilityAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    st.moveMenu->addSeparator();
+    st.reportSuccessAction = st.moveMenu->addAction(QStringLiteral("Erfolg melden"));
+    st.reportSuccessAction->setCheckable(true);
+    st.reportSuccessAction->setChecked(true);
     st.infoAction = bar->addAction(QStringLiteral("Information"));
 }
 

@@ -48,6 +48,7 @@ void scramble(BoardState &st)
         z->setPos(s.left, s.top);
         z->setTag(numtext::tagText(s.field));
     }
+    setApart(st);
 }
 
 void setRandomTarget(BoardState &st)
@@ -62,6 +63,7 @@ void setRandomTarget(BoardState &st)
         f->printText(numtext::fromInt(perm[size_t(i)] + 1));
     }
     st.targetNumbering = perm;
+    setApart(st);
 }
 
 } // namespace play

@@ -54,28 +54,8 @@ std::optional<Position> position(const BoardState &st)
 }
 
 const QString NotReachable = QStringLiteral("Das Ziel ist von hier aus nicht erreichbar.");
+const QString AlreadyThere = QStringLiteral("Das Ziel ist schon erreicht.");
 const QString NoStatement = QStringLiteral("Ob das Ziel erreichbar ist, lässt sich auf diesem Brett nicht sicher sagen.");
-
-// Escape works as the stop button while a search or a solution runs, and only then: the
-// rest of the time the key belongs to whatever has the focus. An open menu closes first.
-class EscapeStops : public QObject {
-public:
-    explicit EscapeStops(std::function<void()> stop) : m_stop(std::move(stop)) { qApp->installEventFilter(this); }
-    ~EscapeStops() override { qApp->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(e)->key() != Qt::Key_Escape
-            || QApplication::activePopupWidget())
-            return false;
-        m_stop();
-        return true;
-    }
-
-private:
-    std::function<void()> m_stop;
-};
 
 struct Answer {
     std::optional<std::vector<int>> moves;
@@ -185,7 +165,7 @@ std::optional<size_t> nextOnPlan(BoardState &st, const QString &title)
         return std::nullopt;
     }
     if (p->now == p->target) {
-        st.svc.messages.information(title, QStringLiteral("Das Ziel ist schon erreicht."));
+        st.svc.messages.information(title, AlreadyThere);
         return std::nullopt;
     }
     Guide &g = *st.guide;
@@ -221,11 +201,37 @@ std::optional<std::pair<int, int>> plannedMove(const BoardState &st, int field)
 
 } // namespace
 
+bool atTarget(const BoardState &st)
+{
+    const std::optional<Position> p = position(st);
+    return p && p->now == p->target;
+}
+
+void setApart(BoardState &st) { st.success.setApart(atTarget(st)); }
+
+void ownMoveMade(BoardState &st, int slides)
+{
+    if (!st.success.moved(slides, atTarget(st)) || st.closing || !st.reportSuccessAction->isChecked())
+        return;
+    const int n = st.success.moves;
+    st.svc.messages.information(QStringLiteral("Erfolg"), n == 1 ? QStringLiteral("Geschafft! Das Ziel ist nach 1 Zug erreicht.")
+                                                                 : QStringLiteral("Geschafft! Das Ziel ist nach %1 Zügen erreicht.").arg(n));
+}
+
 void showSolvability(BoardState &st)
 {
     const QString title = QStringLiteral("Lösbarkeit");
     if (st.busy() || !st.inPlayMode())
         return;
+    // With nothing to arrange there is nothing to count either.
+    bool anyField = false;
+    for (int f = 0; f < app::FieldCount; ++f)
+        anyField = anyField || st.onBoard(f);
+    if (!anyField || tokensInPlay(st) == 0) {
+        st.svc.messages.information(title, anyField ? QStringLiteral("Auf dem Brett steht kein Stein, also gibt es nichts zu ordnen.")
+                                                    : QStringLiteral("Auf dem Brett ist kein Feld, also gibt es nichts zu ordnen."));
+        return;
+    }
     const std::optional<Position> p = position(st);
     if (!p) {
         st.svc.messages.information(title, NoStatement);
@@ -233,17 +239,36 @@ void showSolvability(BoardState &st)
     }
     const puzzle::Analysis a = puzzle::analyse(p->board, p->now, p->target);
     QStringList text;
-    switch (a.verdict) {
-    case puzzle::Verdict::Reachable:
-        text << QStringLiteral("Das Ziel ist von hier aus mit einzelnen Zügen erreichbar.");
-        break;
-    case puzzle::Verdict::Unreachable: text << NotReachable; break;
-    case puzzle::Verdict::Unknown: text << NoStatement; break;
+    if (p->now == p->target)
+        text << AlreadyThere;
+    else if (a.verdict == puzzle::Verdict::Reachable)
+        text << QStringLiteral("Das Ziel ist von hier aus erreichbar.");
+    else
+        text << (a.verdict == puzzle::Verdict::Unreachable ? NotReachable : NoStatement);
+    const bool limited = a.reachableCount && *a.reachableCount < a.totalCount;
+    if (a.reachableCount) {
+        const QString reach = QString::fromStdString(puzzle::formatGrouped(*a.reachableCount));
+        const QString total = QString::fromStdString(puzzle::formatGrouped(a.totalCount));
+        const QString of = a.totalCount == puzzle::BigUnsigned(1) ? QStringLiteral("Anordnung") : QStringLiteral("Anordnungen");
+        text << (*a.reachableCount == puzzle::BigUnsigned(1) ? QStringLiteral("Von hier aus ist %1 von %2 %3 erreichbar.")
+                                                             : QStringLiteral("Von hier aus sind %1 von %2 %3 erreichbar."))
+                    .arg(reach, total, of);
     }
-    if (a.reachableCount)
-        text << QStringLiteral("Von hier aus erreichbar sind %1 von %2 Anordnungen.")
-                    .arg(QString::fromStdString(puzzle::formatGrouped(*a.reachableCount)),
-                         QString::fromStdString(puzzle::formatGrouped(a.totalCount)));
+    // A reason the board's shape gives explains the count above; the others (one-way
+    // edges, free fields, a broken target) stand on their own.
+    switch (a.reason) {
+    case puzzle::Reason::FieldWithoutEdges:
+    case puzzle::Reason::SeparateParts:
+    case puzzle::Reason::BridgeBlocks:
+    case puzzle::Reason::ArticulationBlocks:
+    case puzzle::Reason::CycleRotationsOnly:
+    case puzzle::Reason::BipartiteHalf:
+    case puzzle::Reason::ExceptionalBoard:
+        if (limited)
+            text << QStringLiteral("Mehr lässt das Brett nicht zu.");
+        break;
+    default: break;
+    }
     if (a.reason != puzzle::Reason::None)
         text << QString::fromStdString(puzzle::reasonText(a.reason));
     st.svc.messages.information(title, text.join(QLatin1Char(' ')));
@@ -259,9 +284,12 @@ void showHint(BoardState &st)
     const std::optional<std::pair<int, int>> m = plannedMove(st, st.guide->moves[*at]);
     if (!m)
         return;
-    MoveGuard guard(st);
-    StepRecorder step(st, true);
-    slide(st, m->first, m->second, ClickSlide);
+    {
+        MoveGuard guard(st);
+        StepRecorder step(st, true);
+        slide(st, m->first, m->second, ClickSlide);
+    }
+    ownMoveMade(st, 1);
 }
 
 void solveAll(BoardState &st)
@@ -277,9 +305,15 @@ void solveAll(BoardState &st)
     StepRecorder step(st, false);
     setShuffleControlsEnabled(st, false);
     st.shuffleRunning = true;
+    st.updateMoveActions();
     st.shuffleActive = 1;
+    st.success = {}; // a board solved for the player is no success of the player's
+    const QString caption = st.window->windowTitle();
     EscapeStops escape([&st] { stopShuffle(st); });
     for (size_t i = *from; i < g.moves.size(); ++i) {
+        const size_t left = g.moves.size() - i;
+        st.window->setWindowTitle(left == 1 ? caption + QStringLiteral(" – Lösen: noch 1 Zug")
+                                            : caption + QStringLiteral(" – Lösen: noch %1 Züge").arg(left));
         pacing.pumpEvents();
         const double pumped = pacing.now();
         if (st.closing || st.shuffleActive == 0)
@@ -301,9 +335,11 @@ void solveAll(BoardState &st)
         if (!slide(st, m->first, m->second, ShuffleSlide))
             break;
     }
+    st.window->setWindowTitle(caption);
     st.shuffleActive = 0;
     st.shuffleRunning = false;
     setShuffleControlsEnabled(st, true);
+    st.updateMoveActions();
 }
 
 void stopSearch(BoardState &st) { st.guide->cancel = true; }

@@ -4,6 +4,7 @@
 
 #include "app/board_state.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -27,16 +28,40 @@ int tokensInPlay(const app::BoardState &st);
 // the board field the token stands on; nullopt when the token cannot move.
 std::optional<int> moveTarget(const app::BoardState &st, int token);
 
-// Marks a move as running for as long as it lives, so no second one starts inside it.
+// Marks a move as running for as long as it lives, so no second one starts inside it,
+// and greys the moves menu meanwhile.
 class MoveGuard {
 public:
-    explicit MoveGuard(app::BoardState &st) : m_st(st) { m_st.moveInProgress = true; }
-    ~MoveGuard() { m_st.moveInProgress = false; }
+    explicit MoveGuard(app::BoardState &st) : m_st(st)
+    {
+        m_st.moveInProgress = true;
+        m_st.updateMoveActions();
+    }
+    ~MoveGuard()
+    {
+        m_st.moveInProgress = false;
+        m_st.updateMoveActions();
+    }
     MoveGuard(const MoveGuard &) = delete;
     MoveGuard &operator=(const MoveGuard &) = delete;
 
 private:
     app::BoardState &m_st;
+};
+
+// Escape works as the running action's stop button for as long as this lives, and only
+// then: the rest of the time the key belongs to whatever has the focus. An open menu
+// closes first.
+class EscapeStops : public QObject {
+public:
+    explicit EscapeStops(std::function<void()> stop);
+    ~EscapeStops() override;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override;
+
+private:
+    std::function<void()> m_stop;
 };
 
 // Records one user action as a history step for as long as it lives: the tokens'
@@ -81,6 +106,15 @@ bool slide(app::BoardState &st, int token, int target, SlidePace pace);
 
 // The forced moves after a move of `lastMoved` into `free`.
 void cascade(app::BoardState &st, int lastMoved, int free);
+
+// The board stands on its target (false where the tokens and fields disagree).
+bool atTarget(const app::BoardState &st);
+// After a shuffle, "Mischen" or "Vorgabe": a success of the player's own is looked for
+// when the board now differs from its target.
+void setApart(app::BoardState &st);
+// After a move of the player's own (a click with its cascade, a hint) of `slides` slides:
+// the word of success when it solved what was set apart, unless switched off.
+void ownMoveMade(app::BoardState &st, int slides);
 
 // A random permutation of 0..n-1, every one equally likely (draws are rejected until
 // they differ from all earlier picks).

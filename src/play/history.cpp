@@ -80,6 +80,9 @@ void travel(BoardState &st, std::vector<app::HistoryStep> &from, std::vector<app
     }
     to.push_back(std::move(step));
     st.updateMoveActions();
+    // Undo and redo never count as a success; back on the target, there is nothing left to solve.
+    if (atTarget(st))
+        st.success = {};
 }
 
 } // namespace

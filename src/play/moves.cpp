@@ -3,6 +3,9 @@
 
 #include "forms/numtext.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+
 namespace play {
 
 using app::FieldCount;
@@ -43,6 +46,18 @@ void setClickControlsEnabled(BoardState &st, bool on)
 }
 
 } // namespace
+
+EscapeStops::EscapeStops(std::function<void()> stop) : m_stop(std::move(stop)) { qApp->installEventFilter(this); }
+
+EscapeStops::~EscapeStops() { qApp->removeEventFilter(this); }
+
+bool EscapeStops::eventFilter(QObject *, QEvent *e)
+{
+    if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(e)->key() != Qt::Key_Escape || QApplication::activePopupWidget())
+        return false;
+    m_stop();
+    return true;
+}
 
 int tokensInPlay(const BoardState &st)
 {
@@ -136,6 +151,7 @@ bool slide(BoardState &st, int token, int target, SlidePace pace)
     if (old)
         st.fields[size_t(*old)]->setToolTipText(app::FreeTip);
     z->setTag(numtext::tagText(std::int64_t(target)));
+    ++st.slidesMade;
     if (st.history.recording && st.history.recordSlides)
         st.history.recording->slides.push_back({token, old.value_or(-1), target});
     return completed;
@@ -200,13 +216,20 @@ void onTokenPressed(BoardState &st, int index, int button, int, float, float)
     if (!target)
         return;
 
-    MoveGuard guard(st);
-    StepRecorder step(st, true);
-    if (!slide(st, index, *target, ClickSlide))
-        return; // the window is closing
-    setClickControlsEnabled(st, false);
-    cascade(st, index, *target);
-    setClickControlsEnabled(st, true);
+    const int slidesBefore = st.slidesMade;
+    {
+        MoveGuard guard(st);
+        StepRecorder step(st, true);
+        if (!slide(st, index, *target, ClickSlide))
+            return; // the window is closing
+        setClickControlsEnabled(st, false);
+        {
+            EscapeStops escape([&st] { stopCascade(st); });
+            cascade(st, index, *target);
+        }
+        setClickControlsEnabled(st, true);
+    }
+    ownMoveMade(st, st.slidesMade - slidesBefore);
 }
 
 void moveToken(BoardState &st, int token)

@@ -28,7 +28,9 @@ void startShuffle(BoardState &st)
     StepRecorder step(st, false);
     setShuffleControlsEnabled(st, false);
     st.shuffleRunning = true;
+    st.updateMoveActions();
     st.shuffleActive = 1;
+    EscapeStops escape([&st] { stopShuffle(st); });
     do {
         st.svc.pacing.pumpEvents();
         if (st.closing)
@@ -39,6 +41,8 @@ void startShuffle(BoardState &st)
     } while (st.shuffleActive != 0);
     st.shuffleRunning = false;
     setShuffleControlsEnabled(st, true);
+    st.updateMoveActions();
+    setApart(st);
 }
 
 void stopShuffle(BoardState &st) { st.shuffleActive = 0; }
