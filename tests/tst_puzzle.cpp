@@ -2,6 +2,7 @@
 // known from the theory, verdicts, the group order against brute-force search on small
 // boards, and the solver's moves replayed.
 
+#include "puzzle/detail.h"
 #include "puzzle/puzzle.h"
 
 #include <QtTest>
@@ -10,6 +11,7 @@
 #include <map>
 #include <numeric>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <unordered_map>
@@ -135,6 +137,28 @@ Arrangement randomWalk(const Board &b, Arrangement a, int steps, std::mt19937 &r
     return a;
 }
 
+// The distance from `from` to `to` by plain breadth-first search, -1 beyond maxDepth.
+int distanceBySearch(const Board &b, const Arrangement &from, const Arrangement &to, int maxDepth)
+{
+    std::set<Arrangement> seen{from};
+    std::vector<Arrangement> layer{from};
+    for (int d = 0; d <= maxDepth; ++d) {
+        std::vector<Arrangement> next;
+        for (const Arrangement &a : layer) {
+            if (a == to)
+                return d;
+            for (int f = 0; f < FieldCount; ++f) {
+                const int m[] = {f};
+                const std::optional<Arrangement> n = slideTarget(b, a, f) >= 0 ? replay(b, a, m) : std::nullopt;
+                if (n && seen.insert(*n).second)
+                    next.push_back(*n);
+            }
+        }
+        layer = std::move(next);
+    }
+    return -1;
+}
+
 std::string countText(const std::optional<BigUnsigned> &n)
 {
     return n ? formatGrouped(*n) : "?";
@@ -186,7 +210,8 @@ private slots:
     void groupOrderAgainstSearch();
     void solverReplays_data();
     void solverReplays();
-    void solverShortestOnSmallBoards();
+    void solverShortestNearTarget();
+    void solverTablesAndMemo();
 };
 
 void TestPuzzle::bigNumbers_data()
@@ -507,6 +532,8 @@ void TestPuzzle::solverReplays()
     Limits limits;
     limits.coreFields = coreFields;
     limits.exactStates = search ? limits.exactStates : 0;
+    if (!search)
+        limits.stop = [] { return true; }; // no shortest searches: the construction alone
     std::mt19937 rnd(coreFields);
     const Arrangement start = startArrangement(b);
     for (int k = 0; k < 3; ++k) {
@@ -525,19 +552,80 @@ void TestPuzzle::solverReplays()
     }
 }
 
-void TestPuzzle::solverShortestOnSmallBoards()
+void TestPuzzle::solverShortestNearTarget()
 {
-    std::mt19937 rnd(9);
-    for (const std::string &text : {grid(4, 2), Theta0, std::string("0-1 1-2 2-0 2-3 3-4 4-5 5-2 1-4")}) {
+    // A few random moves from the target, on boards from 9 to 64 fields: as long as the
+    // true distance, found by plain breadth-first search. One memo per board.
+    std::mt19937 rnd(17);
+    for (const std::string &text : {grid(3, 3), Petersen, grid(4, 4), grid(8, 8)}) {
         const Board b = board(text);
-        const std::map<Arrangement, int> distance = bySearch(b, startArrangement(b));
-        for (int k = 0; k < 6; ++k) {
-            auto it = distance.begin();
-            std::advance(it, std::ptrdiff_t(rnd() % distance.size()));
-            const std::optional<std::vector<int>> moves = solve(b, startArrangement(b), it->first);
+        const Arrangement target = startArrangement(b);
+        SearchMemo memo;
+        for (int k = 1; k <= 8; ++k) {
+            const Arrangement from = randomWalk(b, target, k, rnd);
+            const std::optional<std::vector<int>> moves = solve(b, from, target, {}, &memo);
             QVERIFY(moves);
-            QCOMPARE(int(moves->size()), it->second);
+            QCOMPARE(int(moves->size()), distanceBySearch(b, from, target, k));
+            QCOMPARE(replay(b, from, *moves), std::optional(target));
         }
+    }
+}
+
+void TestPuzzle::solverTablesAndMemo()
+{
+    // Against brute force: the distance table on small boards and the pattern search on
+    // the 3 x 4 grid, each with one memo across solves and a changed target.
+    std::mt19937 rnd(5);
+    for (const std::string &text : {randomTwoConnected(8, 2, 4), randomTwoConnected(9, 3, 5), std::string("0-1 1-2 0-3 3-4 4-2 0-5 5-6 6-2 2-7 7-8 8-0")}) {
+        const Board b = board(text);
+        SearchMemo memo;
+        for (int t = 0; t < 2; ++t) {
+            const Arrangement target = randomWalk(b, startArrangement(b), 60, rnd);
+            const std::map<Arrangement, int> distance = bySearch(b, target);
+            for (int k = 0; k < 5; ++k) {
+                auto it = distance.begin();
+                std::advance(it, std::ptrdiff_t(rnd() % distance.size()));
+                const std::optional<std::vector<int>> moves = solve(b, it->first, target, {}, &memo);
+                QVERIFY(moves);
+                QCOMPARE(int(moves->size()), it->second);
+                QCOMPARE(replay(b, it->first, *moves), std::optional(target));
+            }
+        }
+    }
+    const Board g = board(grid(4, 3));
+    std::vector<int> fields(12);
+    std::iota(fields.begin(), fields.end(), 0);
+    SearchMemo memo;
+    for (int t = 0; t < 2; ++t) {
+        const Arrangement target = randomWalk(g, startArrangement(g), 60, rnd);
+        for (int k = 6; k <= 12; k += 3) {
+            const Arrangement from = randomWalk(g, target, k, rnd);
+            const std::optional<std::vector<int>> moves =
+                detail::solveByPatterns(g, fields, from, target, {}, memo, std::size_t(1) << 30);
+            QVERIFY(moves);
+            QCOMPARE(int(moves->size()), distanceBySearch(g, from, target, k));
+            QCOMPARE(replay(g, from, *moves), std::optional(target));
+        }
+    }
+
+    // A stop, at once or in the middle of building a table: a correct answer or none,
+    // and the memo still answers shortest afterwards.
+    for (const std::string &text : {grid(3, 3), Petersen, grid(4, 4), grid(8, 8)}) {
+        const Board b = board(text);
+        const Arrangement target = startArrangement(b), from = randomWalk(b, target, 300, rnd);
+        SearchMemo stopped;
+        for (int after : {0, 3}) {
+            int asked = 0;
+            Limits limits;
+            limits.stop = [&] { return ++asked > after; };
+            const std::optional<std::vector<int>> moves = solve(b, from, target, limits, &stopped);
+            if (moves)
+                QCOMPARE(replay(b, from, *moves), std::optional(target));
+        }
+        const Arrangement near = randomWalk(b, target, 6, rnd);
+        const std::optional<std::vector<int>> moves = solve(b, near, target, {}, &stopped);
+        QVERIFY(moves);
+        QCOMPARE(int(moves->size()), distanceBySearch(b, near, target, 6));
     }
 }
 
