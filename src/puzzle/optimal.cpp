@@ -320,7 +320,7 @@ private:
             m_next = std::min(m_next, g + h);
             return false;
         }
-        if (h == 0 && m_goal(*this))
+        if (h == 0 && solved())
             return true;
         if (++m_nodes > m_cap || (m_nodes % StopEvery == 0 && stopped(m_limits))) {
             m_gaveUp = true;
@@ -349,10 +349,10 @@ private:
         return false;
     }
 
-    static bool m_goal(const Ida &s)
+    bool solved() const
     {
-        for (std::size_t i = 0; i < s.m_items.size(); ++i)
-            if (s.m_items[i] != int(i))
+        for (std::size_t i = 0; i < m_items.size(); ++i)
+            if (m_items[i] != int(i))
                 return false;
         return true;
     }
@@ -419,6 +419,8 @@ std::optional<std::vector<int>> solveByTable(const Board &board, std::span<const
         r = rankOf(p, n);
         moves.push_back(l.part[std::size_t(*j)]);
     }
+    if (r != 0)
+        return std::nullopt;
     return moves;
 }
 
