@@ -188,8 +188,8 @@ std::uint32_t placementOf(const std::vector<int> &fieldOfItem, const std::vector
 }
 
 // Breadth-first from the target, counting only the group's moves: the other tokens move
-// for free, so only the free field's region among them matters, named by its lowest
-// field. A placement's value is its first layer. False when stopped.
+// for free, so only the free field's region among them matters. A placement's value is
+// its first layer. False when stopped.
 bool buildPattern(const Local &l, Pattern &pat, const Limits &limits)
 {
     const std::size_t k = pat.items.size();
@@ -214,13 +214,17 @@ bool buildPattern(const Local &l, Pattern &pat, const Limits &limits)
         return m;
     };
     pat.dist.assign(std::size_t(1) << (4 * k), Unseen);
-    std::vector<std::uint64_t> seen((std::size_t(1) << (4 * k + 4)) / 64, 0); // placement * 16 + region
+    // Placement * 16 + field: the free field was there in some region already seen.
+    std::vector<std::uint64_t> seen((std::size_t(1) << (4 * k + 4)) / 64, 0);
     const auto visit = [&](std::uint32_t idx, std::uint32_t hole, unsigned d, std::vector<std::uint64_t> &to) {
-        const std::uint32_t r = region(hole, all & ~occupied(idx));
-        const std::uint64_t key = std::uint64_t(idx) << 4 | std::uint32_t(std::countr_zero(r));
+        const std::uint64_t key = std::uint64_t(idx) << 4 | hole;
         if (seen[key / 64] >> (key % 64) & 1)
             return;
-        seen[key / 64] |= std::uint64_t(1) << (key % 64);
+        const std::uint32_t r = region(hole, all & ~occupied(idx));
+        for (std::uint32_t rest = r; rest; rest &= rest - 1) {
+            const std::uint64_t in = std::uint64_t(idx) << 4 | std::uint32_t(std::countr_zero(rest));
+            seen[in / 64] |= std::uint64_t(1) << (in % 64);
+        }
         pat.dist[idx] = std::min(pat.dist[idx], std::uint8_t(std::min(d, 254u)));
         to.push_back(std::uint64_t(r) << 32 | idx);
     };

@@ -730,7 +730,7 @@ std::optional<std::vector<int>> solve(const Board &board, const Arrangement &fro
             moves = solveByPatterns(board, part, from, target, limits, m, PatternNodes);
         if (!moves) {
             moves = Constructor(board, from, target, limits).run();
-            // shorten: the constructed moves are shortened here
+            // SHORTEN: the pass over the constructed moves (detail::shorten) is called here.
         }
     }
     if (!moves)
