@@ -148,20 +148,28 @@ std::vector<std::uint8_t> distanceTable(const Local &l, const Limits &limits)
     std::iota(identity.begin(), identity.end(), 0);
     std::vector<Packed> layer{pack(identity, l.hole)}, next;
     dist[0] = 0;
+    // The table is far larger than the caches: the neighbours of a batch are ranked and
+    // fetched ahead, then looked at.
+    constexpr std::size_t Batch = 256;
+    std::vector<std::pair<Packed, std::uint32_t>> ahead;
     std::size_t work = 0;
     for (unsigned d = 1; !layer.empty(); ++d) {
         const std::uint8_t mark = std::uint8_t(d % 255);
-        for (Packed p : layer) {
-            if (++work % StopEvery == 0 && stopped(limits))
+        for (std::size_t b = 0; b < layer.size(); b += Batch) {
+            if (++work % (StopEvery / Batch) == 0 && stopped(limits))
                 return {};
-            for (int j : l.nb[std::size_t(holeOf(p))]) {
-                const Packed q = slide(p, j);
-                const std::uint32_t s = rankOf(q, n);
+            ahead.clear();
+            for (std::size_t i = b; i < std::min(layer.size(), b + Batch); ++i)
+                for (int j : l.nb[std::size_t(holeOf(layer[i]))]) {
+                    const Packed q = slide(layer[i], j);
+                    ahead.emplace_back(q, rankOf(q, n));
+                    __builtin_prefetch(&dist[ahead.back().second]);
+                }
+            for (const auto &[q, s] : ahead)
                 if (dist[s] == Unseen) {
                     dist[s] = mark;
                     next.push_back(q);
                 }
-            }
         }
         layer.swap(next);
         next.clear();
