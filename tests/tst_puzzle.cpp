@@ -1,6 +1,6 @@
 // The puzzle's mathematics without a window: counts and reasons on boards whose answer is
 // known from the theory, verdicts, the group order against brute-force search on small
-// boards, and the solver's moves replayed.
+// boards, the solver's moves replayed and its shortest answers against plain search.
 
 #include "puzzle/detail.h"
 #include "puzzle/puzzle.h"
