@@ -693,7 +693,7 @@ namespace {
 
 constexpr int NearMoves = 20;                  // the plain search near the target goes this deep
 constexpr std::size_t NearNodes = 1000000;     // and looks at this many positions
-constexpr std::size_t PatternNodes = 200000000; // some seconds; random 4 x 4 positions need a tenth
+constexpr std::size_t PatternNodes = 100000000; // 4 to 5 s; random 4 x 4 positions took a quarter
 constexpr std::uint64_t FewStates = 20000;     // a short search answers without a table
 
 } // namespace
