@@ -5,9 +5,10 @@
 // one byte per arrangement under a perfect ranking; solving walks down the distances.
 // Near the target on any board: IDA* with the sum of the tokens' graph distances.
 // Parts of up to 16 fields: IDA* with additive pattern databases. Each group of tokens
-// gets the distances of its own placements where only its tokens count and move, into any
-// neighbouring field no other token of the group holds (the free field forgotten). Every
-// real move moves one token of one group, so the sum over the groups never overestimates.
+// (five, grouped by closeness of their target fields) gets the fewest moves of its own
+// tokens that bring them home from each placement, the other tokens moving for free, so
+// the free field only counts by the region among them it can reach. Every real move moves
+// one token of one group, so the sum over the groups never overestimates.
 
 #include "puzzle/detail.h"
 
