@@ -573,9 +573,12 @@ void TestPuzzle::solverShortestNearTarget()
 
 void TestPuzzle::solverTablesAndMemo()
 {
-    // Against brute force: the distance table on small boards and the pattern search on
-    // the 3 x 4 grid, each with one memo across solves and a changed target.
+    // Against brute force, far from the target too: the distance table (through solve) and
+    // the pattern search on small boards, and the pattern search near the target on the
+    // 3 x 4 grid; one memo across solves and a changed target.
     std::mt19937 rnd(5);
+    std::vector<int> fields(12);
+    std::iota(fields.begin(), fields.end(), 0);
     for (const std::string &text : {randomTwoConnected(8, 2, 4), randomTwoConnected(8, 3, 5), std::string("0-1 1-2 0-3 3-4 4-2 0-5 5-6 6-2 1-7 7-4")}) {
         const Board b = board(text);
         SearchMemo memo;
@@ -585,16 +588,17 @@ void TestPuzzle::solverTablesAndMemo()
             for (int k = 0; k < 5; ++k) {
                 auto it = distance.begin();
                 std::advance(it, std::ptrdiff_t(rnd() % distance.size()));
-                const std::optional<std::vector<int>> moves = solve(b, it->first, target, {}, &memo);
-                QVERIFY(moves);
-                QCOMPARE(int(moves->size()), it->second);
-                QCOMPARE(replay(b, it->first, *moves), std::optional(target));
+                for (const std::optional<std::vector<int>> &moves :
+                     {solve(b, it->first, target, {}, &memo),
+                      detail::solveByPatterns(b, std::span(fields).first(8), it->first, target, {}, memo, 1u << 30)}) {
+                    QVERIFY(moves);
+                    QCOMPARE(int(moves->size()), it->second);
+                    QCOMPARE(replay(b, it->first, *moves), std::optional(target));
+                }
             }
         }
     }
     const Board g = board(grid(4, 3));
-    std::vector<int> fields(12);
-    std::iota(fields.begin(), fields.end(), 0);
     SearchMemo memo;
     for (int t = 0; t < 2; ++t) {
         const Arrangement target = randomWalk(g, startArrangement(g), 60, rnd);
