@@ -185,3 +185,39 @@ namespace puzzle::detail {
 std::vector<int> shorten(const Board &board, const Arrangement &from, std::vector<int> moves, const Limits &limits);
 
 } // namespace puzzle::detail
+
+// ---------------------------------------------------------------- shortest solutions (optimal.cpp)
+
+namespace puzzle::detail {
+
+// Each searches the free field's part `part` (one free field, symmetric edges; from and
+// target agree outside it) and gives a shortest solution, or nothing when it does not
+// apply, the target is not reached, a cap is hit or limits.stop answers true.
+
+inline constexpr std::size_t TableFields = 11;   // 11! arrangements, a byte each
+inline constexpr std::size_t PatternFields = 16; // four bits per field in a placement
+
+// From a distance for every arrangement of the part, built once per memo.
+std::optional<std::vector<int>> solveByTable(const Board &board, std::span<const int> part, const Arrangement &from,
+                                             const Arrangement &target, const Limits &limits, SearchMemo &memo);
+
+// IDA* with the sum of graph distances, at most maxMoves moves and nodeCap positions.
+std::optional<std::vector<int>> solveNear(const Board &board, std::span<const int> part, const Arrangement &from,
+                                          const Arrangement &target, const Limits &limits, int maxMoves,
+                                          std::size_t nodeCap);
+
+// IDA* with additive pattern databases, built once per memo, at most nodeCap positions.
+std::optional<std::vector<int>> solveByPatterns(const Board &board, std::span<const int> part,
+                                                const Arrangement &from, const Arrangement &target,
+                                                const Limits &limits, SearchMemo &memo, std::size_t nodeCap);
+
+} // namespace puzzle::detail
+
+// What a memo keeps for one board and target.
+struct puzzle::SearchMemo::Tables {
+    Board board;
+    Arrangement target{};
+    std::vector<std::uint8_t> distance;            // by rank of the part's arrangement; modulo 255
+    std::vector<std::vector<std::uint8_t>> patterns; // per group of tokens, by placement
+    std::vector<std::vector<int>> patternItems;      // per group: the target fields of its tokens
+};

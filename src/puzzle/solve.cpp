@@ -797,19 +797,32 @@ private:
 
 } // namespace
 
-struct SearchMemo::Tables {};
 SearchMemo::SearchMemo() = default;
 SearchMemo::~SearchMemo() = default;
 SearchMemo::SearchMemo(SearchMemo &&) noexcept = default;
 SearchMemo &SearchMemo::operator=(SearchMemo &&) noexcept = default;
 
+namespace {
+
+constexpr int NearMoves = 20;                  // the plain search near the target goes this deep
+constexpr std::size_t NearNodes = 1000000;     // and looks at this many positions
+constexpr std::size_t PatternNodes = 100000000; // 4 to 5 s; random 4 x 4 positions took a quarter
+constexpr std::uint64_t FewStates = 20000;     // a short search answers without a table
+
+} // namespace
+
+// Shortest where a search can prove it, from the cheapest such search that applies: the
+// distance table of a part of up to 11 fields, a short search on few arrangements, IDA*
+// near the target, IDA* with pattern databases up to 16 fields. Otherwise constructed.
 std::optional<std::vector<int>> solve(const Board &board, const Arrangement &from, const Arrangement &target,
-                                      const Limits &limits, SearchMemo *)
+                                      const Limits &limits, SearchMemo *memo)
 {
     const Analysis a = analyse(board, from, target, limits);
     if (a.verdict != Verdict::Reachable)
         return std::nullopt;
     const Setup s = inspect(board, from, target);
+    SearchMemo ownMemo;
+    SearchMemo &m = memo ? *memo : ownMemo;
     std::optional<std::vector<int>> moves;
     if (from == target) {
         moves = std::vector<int>{};
@@ -818,14 +831,22 @@ std::optional<std::vector<int>> solve(const Board &board, const Arrangement &fro
         if (e.found)
             moves = std::move(e.moves);
     } else {
-        if (a.reachableCount && !(BigUnsigned(limits.exactStates) < *a.reachableCount)) {
-            const Tree tree = bfsTree(neighbours(board, board.onBoard), s.freeField);
-            moves = shortestWalk(board, tree.order, from, target, 2 * limits.exactStates + 2);
-        }
+        const Tree tree = bfsTree(neighbours(board, board.onBoard), s.freeField);
+        const std::span<const int> part = tree.order;
+        const auto atMost = [&](std::uint64_t n) { return a.reachableCount && !(BigUnsigned(n) < *a.reachableCount); };
+        if (!atMost(FewStates))
+            moves = solveByTable(board, part, from, target, limits, m);
+        if (!moves && atMost(limits.exactStates) && !(limits.stop && limits.stop()))
+            moves = shortestWalk(board, part, from, target, 2 * limits.exactStates + 2);
         if (!moves)
+            moves = solveNear(board, part, from, target, limits, NearMoves, NearNodes);
+        if (!moves)
+            moves = solveByPatterns(board, part, from, target, limits, m, PatternNodes);
+        if (!moves) {
             moves = Constructor(board, from, target, limits).run();
-        if (moves) // a construction wanders; a shortest answer passes through unchanged
-            moves = shorten(board, from, std::move(*moves), limits);
+            if (moves) // a construction wanders; shortening takes out the detours
+                moves = shorten(board, from, std::move(*moves), limits);
+        }
     }
     if (!moves)
         return std::nullopt;
