@@ -1,7 +1,7 @@
 // The solver.
 //
-// Few reachable arrangements: a shortest path by bidirectional breadth-first search.
-// Otherwise, with one free field and symmetric edges, block by block. The free field is
+// First the searches that prove a shortest solution (solve at the bottom, optimal.cpp).
+// When none applies or finishes, with one free field and symmetric edges, block by block. The free field is
 // first walked to b (the start's free field) in the target too, along a fixed path; then
 // each block is solved with the free field entering and leaving it through its entry, and
 // the path is walked at the end. Tokens never change blocks, so the blocks are independent;
