@@ -169,6 +169,10 @@ private slots:
                                                       : QStringLiteral("Erfolg: Geschafft! Das Ziel ist nach %1 Zügen erreicht.").arg(moves));
         QCOMPARE(st().tokenFields(), target);
         QCOMPARE(moves, planned);
+        // Walked out without a detour, the free field stands as many steps from its home as
+        // it took: no solution is shorter than the walk back, and the plan is that short.
+        if (setup.at(0).isDigit())
+            QCOMPARE(moves, size_t(setup.split(QLatin1Char(' ')).size()));
     }
 
     // Searches cancelled by Escape, the stop button and closing leave board and history as
@@ -183,8 +187,11 @@ private slots:
         pacing().onPump = [&] {
             if (st().searching && ++searches % 2)
                 QTest::keyClick(&tw->window, Qt::Key_Escape);
-            else if (st().searching)
-                st().stopShuffleButton->click();
+            else if (st().searching) // a click through the application's filters: the Escape watch must let it pass
+                for (const QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                    QMouseEvent e(t, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
+                    QApplication::sendEvent(st().stopShuffleButton, &e);
+                }
         };
         for (QAction *a : {st().hintAction, st().solveAction, st().solveAction, st().hintAction})
             a->trigger();

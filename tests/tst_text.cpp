@@ -268,7 +268,7 @@ private slots:
             {[](Game &g) { g.groups[5].tokenColour = 1 << 24; }, "line 69: no colour"},
             {[](Game &g) { g.modeColours[2] = std::int32_t(0x8000001Fu); }, "line 5011: no colour"},
             {[](Game &g) { g.groups[6].fieldPointer = 16; }, "line 82: no mouse pointer"},
-            {[](Game &g) { g.edges[4][60] = 2; }, "line 1101: no edge value"},
+            {[](Game &g) { g.edges[4][0] = 2; }, "line 1041: no edge value"},
             {[](Game &g) { g.fieldSize = 61; }, "line 5013: field size out of range"}};
         for (const auto &r : rows) {
             Game g = *gamefile::parse(sample()).game;

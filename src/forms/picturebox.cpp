@@ -340,7 +340,6 @@ void PictureBox::setMousePointer(int code)
         setCursor(shape);
 }
 
-bool PictureBox::isMousePointerCode(int code) { return (code >= 0 && code <= 15) || code == 99; }
 
 QImage PictureBox::image() const
 {

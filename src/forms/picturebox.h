@@ -71,7 +71,6 @@ public:
     // 13 arrow and hourglass, 14 arrow and question mark, 15 size all, 99 custom.
     int mousePointer() const { return m_mousePointer; }
     void setMousePointer(int code);
-    static bool isMousePointerCode(int code);
 
     // The retained drawing (transparent where nothing is drawn) and the picture as
     // shown: background plus drawing, without child controls. Both at device pixels.
