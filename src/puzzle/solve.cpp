@@ -232,7 +232,8 @@ public:
     // varies from target to target, and each costs only milliseconds.
     std::optional<std::vector<int>> run()
     {
-        const Neighbours nb = neighbours(m_board, m_board.onBoard);
+        m_nb = neighbours(m_board, m_board.onBoard);
+        const Neighbours &nb = m_nb;
         const int start = inspect(m_board, m_from, m_to).freeField, end = inspect(m_board, m_to, m_from).freeField;
         int centre = start, least = FieldCount;
         for (int f : bfsTree(nb, start).order) {
@@ -243,13 +244,17 @@ public:
                 centre = f;
             }
         }
+        findCore(nb, start);
         std::optional<std::vector<int>> best;
         for (const bool backwards : {false, true}) {
             for (const bool cheapFirst : {false, true}) {
-                for (const int entry : {-1, centre}) {
+                for (const int entry : {-1, centre, CoreEntry}) {
+                    if (entry == CoreEntry && m_coreSize == 0)
+                        continue;
                     if (best && m_limits.stop && m_limits.stop())
                         return best;
                     m_cheapFirst = cheapFirst;
+                    m_bound = best ? best->size() : std::numeric_limits<std::size_t>::max();
                     std::optional<std::vector<int>> moves =
                         attempt(backwards ? m_to : m_from, backwards ? m_from : m_to, entry);
                     if (moves && backwards)
@@ -263,6 +268,66 @@ public:
     }
 
 private:
+    static constexpr int CoreEntry = -2;
+
+    // On sparse boards the region left by placing fields tends to end as a long theta,
+    // too large for the search and only solvable by costly 3-cycles. So one construction
+    // keeps a small solvable core of two short cycles sharing a path, enters the block
+    // there and places every field around it first; the search finishes the core.
+    void findCore(const Neighbours &nb, int start)
+    {
+        m_coreSize = 0;
+        const std::vector<int> part = bfsTree(nb, start).order;
+        const bool bipartite = isBipartite(nb, part);
+        std::set<FieldSet> tried;
+        int bestEdges = 0;
+        for (int r : part) {
+            const Tree tree = bfsTree(nb, r);
+            std::vector<FieldSet> cycles;
+            for (int x : part) {
+                for (int y : nb[x]) {
+                    if (y < x || tree.parent[x] == y || tree.parent[y] == x)
+                        continue;
+                    FieldSet c{};
+                    int a = x, b = y, size = 1;
+                    for (; a != b && size <= m_limits.coreFields; ++size) {
+                        int &up = tree.dist[a] >= tree.dist[b] ? a : b;
+                        c[up] = true;
+                        up = tree.parent[up];
+                    }
+                    c[a] = true;
+                    if (size <= m_limits.coreFields)
+                        cycles.push_back(c);
+                }
+            }
+            for (std::size_t i = 0; i < cycles.size(); ++i) {
+                for (std::size_t j = i + 1; j < cycles.size(); ++j) {
+                    FieldSet u{};
+                    int count = 0, shared = 0;
+                    for (int f : part) {
+                        u[f] = cycles[i][f] || cycles[j][f];
+                        count += u[f];
+                        shared += cycles[i][f] && cycles[j][f];
+                    }
+                    if (count > m_limits.coreFields || count < m_coreSize || shared < 2 || !tried.insert(u).second)
+                        continue;
+                    const std::vector<int> fields = members(u);
+                    const Neighbours inner = within(u);
+                    int edges = 0;
+                    for (int f : fields)
+                        edges += int(inner[f].size());
+                    if ((count == m_coreSize && edges <= bestEdges) || !isTwoConnected(inner, fields) ||
+                        (!bipartite && isBipartite(inner, fields)) ||
+                        !solvableRest(u, count, fields.front(), bipartite))
+                        continue;
+                    m_core = u;
+                    m_coreSize = count;
+                    bestEdges = edges;
+                }
+            }
+        }
+    }
+
     // One construction; with an entry >= 0 the free field goes there first, and the
     // region still to be solved closes in around it.
     std::optional<std::vector<int>> attempt(const Arrangement &from, const Arrangement &target, int entry)
@@ -270,8 +335,18 @@ private:
         m_now = from;
         m_target = target;
         m_moves.clear();
-        const Neighbours nb = neighbours(m_board, m_board.onBoard);
+        const Neighbours nb = within(m_board.onBoard);
         m_free = inspect(m_board, m_now, m_target).freeField;
+        m_keepCore = entry == CoreEntry;
+        if (m_keepCore) {
+            const Tree near = bfsTree(nb, m_free);
+            for (int f : near.order) {
+                if (m_core[f]) {
+                    entry = f;
+                    break;
+                }
+            }
+        }
         if (entry >= 0)
             walk(treePath(bfsTree(nb, m_free), entry));
         const Setup s = inspect(m_board, m_now, m_target);
@@ -292,6 +367,18 @@ private:
                 return std::nullopt;
         walk(out);
         return m_moves;
+    }
+
+    // The board's neighbours inside a set of fields; far cheaper than asking the board.
+    Neighbours within(const FieldSet &set) const
+    {
+        Neighbours nb;
+        for (int f = 0; f < FieldCount; ++f)
+            if (set[f])
+                for (int j : m_nb[f])
+                    if (set[j])
+                        nb[f].push_back(j);
+        return nb;
     }
 
     void walk(std::span<const int> moves)
@@ -334,7 +421,7 @@ private:
         FieldSet in{};
         for (int x : blk.fields)
             in[x] = true;
-        const Tree tree = bfsTree(neighbours(m_board, in), blk.entry);
+        const Tree tree = bfsTree(within(in), blk.entry);
         for (std::size_t j : children(i)) {
             if (!needed(j))
                 continue;
@@ -378,7 +465,7 @@ private:
     {
         const std::vector<int> fields = members(rest);
         if (count > GroupCheckedUpTo) {
-            const Neighbours nb = neighbours(m_board, rest);
+            const Neighbours nb = within(rest);
             return isTwoConnected(nb, fields) && !isCycle(nb, fields) && (bipartiteBlock || !isBipartite(nb, fields));
         }
         const FreeFieldGroup g = freeFieldGroup(m_board, rest, entry);
@@ -393,7 +480,13 @@ private:
         int count = int(blk.fields.size());
         const int entry = blk.entry;
         bool searchCore = true;
+        bool keepCore = m_keepCore && m_core[entry] &&
+                        (blk.bipartite || !isBipartite(within(m_core), members(m_core)));
+        for (int f = 0; f < FieldCount; ++f)
+            keepCore = keepCore && (!m_core[f] || region[f]);
         while (true) {
+            if (m_moves.size() >= m_bound)
+                return false;
             if (count <= m_limits.coreFields && searchCore) {
                 if (const auto moves = shortestWalk(m_board, members(region), m_now, goal, CoreSearchCap)) {
                     walk(*moves);
@@ -401,7 +494,7 @@ private:
                 }
                 searchCore = false; // a core too large for the search: go on placing
             }
-            const Neighbours nb = neighbours(m_board, region);
+            const Neighbours nb = within(region);
             const Tree fromEntry = bfsTree(nb, entry);
             const auto tokenAt = [&](int token) {
                 for (int f : members(region))
@@ -420,6 +513,9 @@ private:
             const auto offer = [&](std::vector<int> fields, int u, int w, Key key) {
                 if (!best.empty() && key <= bestKey)
                     return;
+                for (int x : fields)
+                    if (keepCore && m_core[x])
+                        return;
                 FieldSet rest = region;
                 for (int x : fields)
                     rest[x] = false;
@@ -471,6 +567,10 @@ private:
                 for (int x : ear)
                     far = std::max(far, fromEntry.dist[x]);
                 offer(ear, ends[1], ends[0], Key{-1, m_cheapFirst ? 0 : far, false, -int(ear.size())});
+            }
+            if (best.empty() && keepCore) {
+                keepCore = false; // the core could not be kept: place as usual
+                continue;
             }
             if (best.empty())
                 return threeCycles(region, entry, goal);
@@ -583,7 +683,7 @@ private:
         FieldSet rest = region;
         for (int x : ear)
             rest[x] = false;
-        const Neighbours nb = neighbours(m_board, rest);
+        const Neighbours nb = within(rest);
         int flush = 0;
         for (int j = 0; j < k; ++j)
             for (int i = 0; i < k; ++i)
@@ -592,6 +692,8 @@ private:
         std::vector<int> pass(ear);
         pass.push_back(w);
         for (int step = 0; step < flush + k; ++step) {
+            if (m_moves.size() >= m_bound)
+                return false;
             int from = -1;
             if (step >= flush) {
                 for (int f : members(rest))
@@ -624,7 +726,7 @@ private:
     bool threeCycles(const FieldSet &region, int entry, const Arrangement &goal)
     {
         const std::vector<int> fields = members(region);
-        const Neighbours nb = neighbours(m_board, region);
+        const Neighbours nb = within(region);
         const Tree tree = bfsTree(nb, entry);
         walk(reversedWalk(entry, treePath(tree, m_free)));
 
@@ -753,6 +855,8 @@ private:
                     q = f;
             if (q == v)
                 continue;
+            if (m_moves.size() >= m_bound)
+                return false;
             // Token on q to v, v's to z, z's to q: the 3-cycle or its inverse, conjugated.
             std::uint64_t bestCost = Far;
             std::uint32_t bestState = 0;
@@ -785,6 +889,11 @@ private:
     const Arrangement m_from, m_to;
     const Limits &m_limits;
     bool m_cheapFirst = false; // which order of fields
+    Neighbours m_nb; // of the whole board
+    std::size_t m_bound = 0;   // a construction this long is given up: a shorter one is known
+    bool m_keepCore = false;   // whether this construction places the fields around m_core first
+    FieldSet m_core{};
+    int m_coreSize = 0;        // 0: the board has no small core
     Arrangement m_target{};    // of the current construction
     Arrangement m_now{};
     int m_free = -1;
