@@ -40,7 +40,9 @@ using namespace detail;
 namespace {
 
 constexpr std::size_t CoreSearchCap = 2000000;
-constexpr int GroupCheckedUpTo = 9; // regions this small are checked by their group, not by Wilson's rule
+constexpr int GroupCheckedUpTo = 9;
+constexpr int ShuffledOrders = 0; // more constructions around the core, their fields' order shaken by
+constexpr int Jitter = 2;         // up to this many steps of distance from the entry // regions this small are checked by their group, not by Wilson's rule
 constexpr std::uint32_t Far = std::numeric_limits<std::uint32_t>::max();
 
 // A closed walk of the free field from a region's entry, with the permutation it causes.
@@ -245,6 +247,12 @@ public:
             }
         }
         findCore(nb, start);
+        std::size_t ends = 0, fields = 0;
+        for (int f = 0; f < FieldCount; ++f) {
+            ends += nb[f].size();
+            fields += !nb[f].empty();
+        }
+        m_carry = 4 * ends >= 13 * fields ? 2 : 1;
         std::optional<std::vector<int>> best;
         for (const bool backwards : {false, true}) {
             for (const bool cheapFirst : {false, true}) {
@@ -264,6 +272,23 @@ public:
                 }
             }
         }
+        for (int seed = 1; seed <= ShuffledOrders && m_coreSize > 0; ++seed) {
+            for (const bool backwards : {false, true}) {
+                if (best && m_limits.stop && m_limits.stop())
+                    return best;
+                m_cheapFirst = false;
+                m_seed = seed;
+                m_bound = best ? best->size() : std::numeric_limits<std::size_t>::max();
+                std::optional<std::vector<int>> moves =
+                    attempt(backwards ? m_to : m_from, backwards ? m_from : m_to, CoreEntry);
+                if (moves && backwards)
+                    moves = reversedWalk(end, *moves);
+                if (moves && (!best || moves->size() < best->size())) {
+                    best = std::move(moves);
+                }
+            }
+        }
+        m_seed = 0;
         return best;
     }
 
@@ -537,7 +562,7 @@ private:
                 const int dist = m_apart[std::size_t(v)][std::size_t(at)];
                 offer({v}, -1, -1,
                       m_cheapFirst ? Key{1 - int(nb[v].size()), 0, at == v, -5 * dist - fromFree.dist[at]}
-                                   : Key{1 - int(nb[v].size()), fromEntry.dist[v], at == v, -dist});
+                                   : Key{1 - int(nb[v].size()), fromEntry.dist[v] + jitter(v), at == v, -dist});
             }
             FieldSet seen{};
             for (int v : members(region)) {
@@ -566,7 +591,7 @@ private:
                 int far = 0;
                 for (int x : ear)
                     far = std::max(far, fromEntry.dist[x]);
-                offer(ear, ends[1], ends[0], Key{-1, m_cheapFirst ? 0 : far, false, -int(ear.size())});
+                offer(ear, ends[1], ends[0], Key{-1, m_cheapFirst ? 0 : far + jitter(ear.front()), false, -int(ear.size())});
             }
             if (best.empty() && keepCore) {
                 keepCore = false; // the core could not be kept: place as usual
@@ -580,8 +605,9 @@ private:
                     return false;
                 walk(*moves);
                 region[best[0]] = false;
-            } else if (!fillEar(region, best, bestU, bestW, goal)) {
-                return false;
+            } else {
+                if (!fillCheaper(region, best, bestU, bestW, goal))
+                    return false;
             }
             count -= int(best.size());
         }
@@ -590,9 +616,9 @@ private:
     // Moves that bring the token on `tokenField` onto `goalField` (and the free field onto
     // `goalFree`, unless that is -1), the free field staying inside `allowed`. The free
     // field shifts every token it steps onto, so the cheapest way by a cost per step is
-    // taken: 1 where the shifted token comes one field nearer its own field, 3 where its
-    // distance stays, 5 where it grows. A slightly longer way that carries tokens along
-    // pays later. The cost reads the tokens where they stand now; a token shifted twice
+    // taken: 3 - m_carry where the shifted token comes one field nearer its own field, 3
+    // where its distance stays, 3 + m_carry where it grows. A slightly longer way that
+    // carries tokens along pays later. The cost reads the tokens where they stand now; a token shifted twice
     // on the way is misjudged, which only makes the way a little worse, never wrong.
     std::optional<std::vector<int>> route(const Neighbours &nb, const FieldSet &allowed, int tokenField, int goalField,
                                           int goalFree, const Arrangement &goal) const
@@ -633,7 +659,7 @@ private:
                     const int gain =
                         to < 0 ? 0 : m_apart[std::size_t(to)][std::size_t(j)] - m_apart[std::size_t(to)][std::size_t(hole)];
                     const int next = (j == token ? hole : token) * FieldCount + j;
-                    const int nc = c + 3 - 2 * std::clamp(gain, -1, 1);
+                    const int nc = c + 3 - m_carry * std::clamp(gain, -1, 1);
                     if (nc < cost[std::size_t(next)]) {
                         cost[std::size_t(next)] = nc;
                         parent[std::size_t(next)] = state;
@@ -663,6 +689,51 @@ private:
     bool enoughSpare(const FieldSet &rest, const std::vector<int> &ear, const Arrangement &goal) const
     {
         return spare(rest, ear, goal) >= int(ear.size());
+    }
+
+    int jitter(int field) const
+    {
+        if (m_seed == 0)
+            return 0;
+        std::uint64_t x = std::uint64_t(m_seed) * 0x9e3779b97f4a7c15ULL + std::uint64_t(field);
+        x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+        x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+        return int((x ^ (x >> 31)) % std::uint64_t(Jitter + 1));
+    }
+
+    // A chain fills from either end; which costs less depends on where the tokens stand,
+    // so both are tried and the cheaper kept.
+    bool fillCheaper(FieldSet &region, std::vector<int> ear, int u, int w, const Arrangement &goal)
+    {
+        const Arrangement now = m_now;
+        const int free = m_free;
+        const std::size_t before = m_moves.size(), bound = m_bound;
+        FieldSet first = region;
+        const bool one = fillEar(first, ear, u, w, goal);
+        const std::vector<int> kept(m_moves.begin() + std::ptrdiff_t(before), m_moves.end());
+        const Arrangement oneNow = m_now;
+        const int oneFree = m_free;
+        m_now = now;
+        m_free = free;
+        m_moves.resize(before);
+        if (one)
+            m_bound = std::min(m_bound, m_moves.size() + kept.size());
+        std::reverse(ear.begin(), ear.end());
+        FieldSet second = region;
+        const bool two = fillEar(second, ear, w, u, goal);
+        m_bound = bound;
+        if (two) {
+            region = second;
+            return true;
+        }
+        if (!one)
+            return false;
+        m_now = oneNow;
+        m_free = oneFree;
+        m_moves.resize(before);
+        m_moves.insert(m_moves.end(), kept.begin(), kept.end());
+        region = first;
+        return true;
     }
 
     // Fills the chain x1..xk between u and w like a conveyor: each pass of the free field
@@ -889,6 +960,11 @@ private:
     const Arrangement m_from, m_to;
     const Limits &m_limits;
     bool m_cheapFirst = false; // which order of fields
+    int m_seed = 0;
+    // How much a way that carries other tokens home is preferred. Where fields have three
+    // or four neighbours on average (grids), carrying a token costs a short detour; on
+    // sparser boards it costs a long cycle, and ways that carry strongly get too long.
+    int m_carry = 2;
     Neighbours m_nb; // of the whole board
     std::size_t m_bound = 0;   // a construction this long is given up: a shorter one is known
     bool m_keepCore = false;   // whether this construction places the fields around m_core first
