@@ -40,9 +40,9 @@ using namespace detail;
 namespace {
 
 constexpr std::size_t CoreSearchCap = 2000000;
-constexpr int GroupCheckedUpTo = 9;
-constexpr int ShuffledOrders = 0; // more constructions around the core, their fields' order shaken by
-constexpr int Jitter = 2;         // up to this many steps of distance from the entry // regions this small are checked by their group, not by Wilson's rule
+constexpr int GroupCheckedUpTo = 9; // regions this small are checked by their group, not by Wilson's rule
+constexpr int ShuffledOrders = 4;   // more constructions around the core, their order of fields shaken by
+constexpr int Jitter = 2;           // up to this many steps of distance from the entry
 constexpr std::uint32_t Far = std::numeric_limits<std::uint32_t>::max();
 
 // A closed walk of the free field from a region's entry, with the permutation it causes.
