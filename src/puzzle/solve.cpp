@@ -41,8 +41,8 @@ namespace {
 
 constexpr std::size_t CoreSearchCap = 2000000;
 constexpr int GroupCheckedUpTo = 9; // regions this small are checked by their group, not by Wilson's rule
-constexpr int ShuffledOrders = 4;   // more constructions around the core, their order of fields shaken by
-constexpr int Jitter = 2;           // up to this many steps of distance from the entry
+constexpr int ShuffledOrders = 8;   // more constructions around the core, their order of fields shaken by
+                                    // up to two steps of distance from the entry, the later ones by one
 constexpr std::uint32_t Far = std::numeric_limits<std::uint32_t>::max();
 
 // A closed walk of the free field from a region's entry, with the permutation it causes.
@@ -691,6 +691,7 @@ private:
         return spare(rest, ear, goal) >= int(ear.size());
     }
 
+    // The shake of a field's distance from the entry in construction m_seed (splitmix64).
     int jitter(int field) const
     {
         if (m_seed == 0)
@@ -698,7 +699,7 @@ private:
         std::uint64_t x = std::uint64_t(m_seed) * 0x9e3779b97f4a7c15ULL + std::uint64_t(field);
         x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
         x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
-        return int((x ^ (x >> 31)) % std::uint64_t(Jitter + 1));
+        return int((x ^ (x >> 31)) % (m_seed <= ShuffledOrders / 2 ? 3U : 2U));
     }
 
     // A chain fills from either end; which costs less depends on where the tokens stand,
