@@ -43,6 +43,7 @@ constexpr std::size_t CoreSearchCap = 2000000;
 constexpr int GroupCheckedUpTo = 9; // regions this small are checked by their group, not by Wilson's rule
 constexpr int ShuffledOrders = 8;   // more constructions around the core, their order of fields shaken by
                                     // up to two steps of distance from the entry, the later ones by one
+constexpr std::size_t CoreCycles = 64; // per root field, the shortest cycles tried for a core
 constexpr std::uint32_t Far = std::numeric_limits<std::uint32_t>::max();
 
 // A closed walk of the free field from a region's entry, with the permutation it causes.
@@ -254,6 +255,15 @@ public:
         }
         m_carry = 4 * ends >= 13 * fields ? 2 : 1;
         std::optional<std::vector<int>> best;
+        const auto construct = [&](bool backwards, int entry) {
+            m_bound = best ? best->size() : std::numeric_limits<std::size_t>::max();
+            std::optional<std::vector<int>> moves =
+                attempt(backwards ? m_to : m_from, backwards ? m_from : m_to, entry);
+            if (moves && backwards)
+                moves = reversedWalk(end, *moves);
+            if (moves && (!best || moves->size() < best->size()))
+                best = std::move(moves);
+        };
         for (const bool backwards : {false, true}) {
             for (const bool cheapFirst : {false, true}) {
                 for (const int entry : {-1, centre, CoreEntry}) {
@@ -262,33 +272,18 @@ public:
                     if (best && m_limits.stop && m_limits.stop())
                         return best;
                     m_cheapFirst = cheapFirst;
-                    m_bound = best ? best->size() : std::numeric_limits<std::size_t>::max();
-                    std::optional<std::vector<int>> moves =
-                        attempt(backwards ? m_to : m_from, backwards ? m_from : m_to, entry);
-                    if (moves && backwards)
-                        moves = reversedWalk(end, *moves);
-                    if (moves && (!best || moves->size() < best->size()))
-                        best = std::move(moves);
+                    construct(backwards, entry);
                 }
             }
         }
-        for (int seed = 1; seed <= ShuffledOrders && m_coreSize > 0; ++seed) {
+        m_cheapFirst = false;
+        for (m_seed = 1; m_seed <= ShuffledOrders && m_coreSize > 0; ++m_seed) {
             for (const bool backwards : {false, true}) {
                 if (best && m_limits.stop && m_limits.stop())
                     return best;
-                m_cheapFirst = false;
-                m_seed = seed;
-                m_bound = best ? best->size() : std::numeric_limits<std::size_t>::max();
-                std::optional<std::vector<int>> moves =
-                    attempt(backwards ? m_to : m_from, backwards ? m_from : m_to, CoreEntry);
-                if (moves && backwards)
-                    moves = reversedWalk(end, *moves);
-                if (moves && (!best || moves->size() < best->size())) {
-                    best = std::move(moves);
-                }
+                construct(backwards, CoreEntry);
             }
         }
-        m_seed = 0;
         return best;
     }
 
@@ -308,7 +303,7 @@ private:
         int bestEdges = 0;
         for (int r : part) {
             const Tree tree = bfsTree(nb, r);
-            std::vector<FieldSet> cycles;
+            std::vector<std::pair<int, FieldSet>> cycles; // with their lengths
             for (int x : part) {
                 for (int y : nb[x]) {
                     if (y < x || tree.parent[x] == y || tree.parent[y] == x)
@@ -322,17 +317,22 @@ private:
                     }
                     c[a] = true;
                     if (size <= m_limits.coreFields)
-                        cycles.push_back(c);
+                        cycles.emplace_back(size, c);
                 }
+            }
+            if (cycles.size() > CoreCycles) { // dense boards have short cycles by the thousand
+                std::stable_sort(cycles.begin(), cycles.end(),
+                                 [](const auto &a, const auto &b) { return a.first < b.first; });
+                cycles.resize(CoreCycles);
             }
             for (std::size_t i = 0; i < cycles.size(); ++i) {
                 for (std::size_t j = i + 1; j < cycles.size(); ++j) {
                     FieldSet u{};
                     int count = 0, shared = 0;
                     for (int f : part) {
-                        u[f] = cycles[i][f] || cycles[j][f];
+                        u[f] = cycles[i].second[f] || cycles[j].second[f];
                         count += u[f];
-                        shared += cycles[i][f] && cycles[j][f];
+                        shared += cycles[i].second[f] && cycles[j].second[f];
                     }
                     if (count > m_limits.coreFields || count < m_coreSize || shared < 2 || !tried.insert(u).second)
                         continue;
@@ -961,7 +961,7 @@ private:
     const Arrangement m_from, m_to;
     const Limits &m_limits;
     bool m_cheapFirst = false; // which order of fields
-    int m_seed = 0;
+    int m_seed = 0;            // 0, or which shaken order of fields
     // How much a way that carries other tokens home is preferred. Where fields have three
     // or four neighbours on average (grids), carrying a token costs a short detour; on
     // sparser boards it costs a long cycle, and ways that carry strongly get too long.
