@@ -19,9 +19,14 @@
 // of fields. Such regions need long solutions whatever the method: a token only gets past
 // others where the region branches.
 //
+// On sparse boards the region easily ends as such a long theta. So some constructions
+// first pick a small solvable core (two short cycles sharing a path), close in on it and
+// leave it to the search.
+//
 // A construction is cheap, so a few are made (forwards and backwards, two orders of
-// fields, two fields to close in on) and the shortest is kept; solve then shortens it
-// (shorten.cpp).
+// fields, three fields to close in on, the core's order of fields shaken a little) and
+// the shortest is kept; one that grows longer than the best so far is given up. solve
+// then shortens it (shorten.cpp).
 
 #include "puzzle/detail.h"
 
@@ -231,8 +236,9 @@ public:
 
     // The shortest of a few constructions: forwards and backwards (the moves of the way
     // from the target to the start, reversed), with the fields filled in two orders, and
-    // closing in on the free field's own field or on the board's centre. Which one wins
-    // varies from target to target, and each costs only milliseconds.
+    // closing in on the free field's own field, on the board's centre or on a small core;
+    // then more around the core with the order shaken. Which one wins varies from target
+    // to target, and each costs only milliseconds.
     std::optional<std::vector<int>> run()
     {
         m_nb = neighbours(m_board, m_board.onBoard);
