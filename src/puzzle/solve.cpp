@@ -19,9 +19,14 @@
 // of fields. Such regions need long solutions whatever the method: a token only gets past
 // others where the region branches.
 //
+// On sparse boards the region easily ends as such a long theta. So some constructions
+// first pick a small solvable core (two short cycles sharing a path), close in on it and
+// leave it to the search.
+//
 // A construction is cheap, so a few are made (forwards and backwards, two orders of
-// fields, two fields to close in on) and the shortest is kept; solve then shortens it
-// (shorten.cpp).
+// fields, three fields to close in on, the core's order of fields shaken a little) and
+// the shortest is kept; one that grows longer than the best so far is given up. solve
+// then shortens it (shorten.cpp).
 
 #include "puzzle/detail.h"
 
@@ -41,6 +46,9 @@ namespace {
 
 constexpr std::size_t CoreSearchCap = 2000000;
 constexpr int GroupCheckedUpTo = 9; // regions this small are checked by their group, not by Wilson's rule
+constexpr int ShuffledOrders = 8;   // more constructions around the core, their order of fields shaken by
+                                    // up to two steps of distance from the entry, the later ones by one
+constexpr std::size_t CoreCycles = 64; // per root field, the shortest cycles tried for a core
 constexpr std::uint32_t Far = std::numeric_limits<std::uint32_t>::max();
 
 // A closed walk of the free field from a region's entry, with the permutation it causes.
@@ -228,11 +236,13 @@ public:
 
     // The shortest of a few constructions: forwards and backwards (the moves of the way
     // from the target to the start, reversed), with the fields filled in two orders, and
-    // closing in on the free field's own field or on the board's centre. Which one wins
-    // varies from target to target, and each costs only milliseconds.
+    // closing in on the free field's own field, on the board's centre or on a small core;
+    // then more around the core with the order shaken. Which one wins varies from target
+    // to target, and each costs only milliseconds.
     std::optional<std::vector<int>> run()
     {
-        const Neighbours nb = neighbours(m_board, m_board.onBoard);
+        m_nb = neighbours(m_board, m_board.onBoard);
+        const Neighbours &nb = m_nb;
         const int start = inspect(m_board, m_from, m_to).freeField, end = inspect(m_board, m_to, m_from).freeField;
         int centre = start, least = FieldCount;
         for (int f : bfsTree(nb, start).order) {
@@ -243,26 +253,112 @@ public:
                 centre = f;
             }
         }
+        findCore(nb, start);
+        std::size_t ends = 0, fields = 0;
+        for (int f = 0; f < FieldCount; ++f) {
+            ends += nb[f].size();
+            fields += !nb[f].empty();
+        }
+        m_carry = 4 * ends >= 13 * fields ? 2 : 1;
         std::optional<std::vector<int>> best;
+        const auto construct = [&](bool backwards, int entry) {
+            m_bound = best ? best->size() : std::numeric_limits<std::size_t>::max();
+            std::optional<std::vector<int>> moves =
+                attempt(backwards ? m_to : m_from, backwards ? m_from : m_to, entry);
+            if (moves && backwards)
+                moves = reversedWalk(end, *moves);
+            if (moves && (!best || moves->size() < best->size()))
+                best = std::move(moves);
+        };
         for (const bool backwards : {false, true}) {
             for (const bool cheapFirst : {false, true}) {
-                for (const int entry : {-1, centre}) {
+                for (const int entry : {-1, centre, CoreEntry}) {
+                    if (entry == CoreEntry && m_coreSize == 0)
+                        continue;
                     if (best && m_limits.stop && m_limits.stop())
                         return best;
                     m_cheapFirst = cheapFirst;
-                    std::optional<std::vector<int>> moves =
-                        attempt(backwards ? m_to : m_from, backwards ? m_from : m_to, entry);
-                    if (moves && backwards)
-                        moves = reversedWalk(end, *moves);
-                    if (moves && (!best || moves->size() < best->size()))
-                        best = std::move(moves);
+                    construct(backwards, entry);
                 }
+            }
+        }
+        m_cheapFirst = false;
+        for (m_seed = 1; m_seed <= ShuffledOrders && m_coreSize > 0; ++m_seed) {
+            for (const bool backwards : {false, true}) {
+                if (best && m_limits.stop && m_limits.stop())
+                    return best;
+                construct(backwards, CoreEntry);
             }
         }
         return best;
     }
 
 private:
+    static constexpr int CoreEntry = -2;
+
+    // On sparse boards the region left by placing fields tends to end as a long theta,
+    // too large for the search and only solvable by costly 3-cycles. So one construction
+    // keeps a small solvable core of two short cycles sharing a path, enters the block
+    // there and places every field around it first; the search finishes the core.
+    void findCore(const Neighbours &nb, int start)
+    {
+        m_coreSize = 0;
+        const std::vector<int> part = bfsTree(nb, start).order;
+        const bool bipartite = isBipartite(nb, part);
+        std::set<FieldSet> tried;
+        int bestEdges = 0;
+        for (int r : part) {
+            const Tree tree = bfsTree(nb, r);
+            std::vector<std::pair<int, FieldSet>> cycles; // with their lengths
+            for (int x : part) {
+                for (int y : nb[x]) {
+                    if (y < x || tree.parent[x] == y || tree.parent[y] == x)
+                        continue;
+                    FieldSet c{};
+                    int a = x, b = y, size = 1;
+                    for (; a != b && size <= m_limits.coreFields; ++size) {
+                        int &up = tree.dist[a] >= tree.dist[b] ? a : b;
+                        c[up] = true;
+                        up = tree.parent[up];
+                    }
+                    c[a] = true;
+                    if (size <= m_limits.coreFields)
+                        cycles.emplace_back(size, c);
+                }
+            }
+            if (cycles.size() > CoreCycles) { // dense boards have short cycles by the thousand
+                std::stable_sort(cycles.begin(), cycles.end(),
+                                 [](const auto &a, const auto &b) { return a.first < b.first; });
+                cycles.resize(CoreCycles);
+            }
+            for (std::size_t i = 0; i < cycles.size(); ++i) {
+                for (std::size_t j = i + 1; j < cycles.size(); ++j) {
+                    FieldSet u{};
+                    int count = 0, shared = 0;
+                    for (int f : part) {
+                        u[f] = cycles[i].second[f] || cycles[j].second[f];
+                        count += u[f];
+                        shared += cycles[i].second[f] && cycles[j].second[f];
+                    }
+                    if (count > m_limits.coreFields || count < m_coreSize || shared < 2 || !tried.insert(u).second)
+                        continue;
+                    const std::vector<int> fields = members(u);
+                    const Neighbours inner = within(u);
+                    int edges = 0;
+                    for (int f : fields)
+                        edges += int(inner[f].size());
+                    if ((count == m_coreSize && edges <= bestEdges) || !isTwoConnected(inner, fields) ||
+                        (!bipartite && isBipartite(inner, fields)) ||
+                        !solvableRest(u, count, fields.front(), bipartite))
+                        continue;
+                    m_core = u;
+                    m_coreSize = count;
+                    bestEdges = edges;
+                }
+            }
+        }
+    }
+
     // One construction; with an entry >= 0 the free field goes there first, and the
     // region still to be solved closes in around it.
     std::optional<std::vector<int>> attempt(const Arrangement &from, const Arrangement &target, int entry)
@@ -270,8 +366,18 @@ private:
         m_now = from;
         m_target = target;
         m_moves.clear();
-        const Neighbours nb = neighbours(m_board, m_board.onBoard);
+        const Neighbours nb = within(m_board.onBoard);
         m_free = inspect(m_board, m_now, m_target).freeField;
+        m_keepCore = entry == CoreEntry;
+        if (m_keepCore) {
+            const Tree near = bfsTree(nb, m_free);
+            for (int f : near.order) {
+                if (m_core[f]) {
+                    entry = f;
+                    break;
+                }
+            }
+        }
         if (entry >= 0)
             walk(treePath(bfsTree(nb, m_free), entry));
         const Setup s = inspect(m_board, m_now, m_target);
@@ -292,6 +398,18 @@ private:
                 return std::nullopt;
         walk(out);
         return m_moves;
+    }
+
+    // The board's neighbours inside a set of fields; far cheaper than asking the board.
+    Neighbours within(const FieldSet &set) const
+    {
+        Neighbours nb;
+        for (int f = 0; f < FieldCount; ++f)
+            if (set[f])
+                for (int j : m_nb[f])
+                    if (set[j])
+                        nb[f].push_back(j);
+        return nb;
     }
 
     void walk(std::span<const int> moves)
@@ -334,7 +452,7 @@ private:
         FieldSet in{};
         for (int x : blk.fields)
             in[x] = true;
-        const Tree tree = bfsTree(neighbours(m_board, in), blk.entry);
+        const Tree tree = bfsTree(within(in), blk.entry);
         for (std::size_t j : children(i)) {
             if (!needed(j))
                 continue;
@@ -378,7 +496,7 @@ private:
     {
         const std::vector<int> fields = members(rest);
         if (count > GroupCheckedUpTo) {
-            const Neighbours nb = neighbours(m_board, rest);
+            const Neighbours nb = within(rest);
             return isTwoConnected(nb, fields) && !isCycle(nb, fields) && (bipartiteBlock || !isBipartite(nb, fields));
         }
         const FreeFieldGroup g = freeFieldGroup(m_board, rest, entry);
@@ -393,7 +511,13 @@ private:
         int count = int(blk.fields.size());
         const int entry = blk.entry;
         bool searchCore = true;
+        bool keepCore = m_keepCore && m_core[entry] &&
+                        (blk.bipartite || !isBipartite(within(m_core), members(m_core)));
+        for (int f = 0; f < FieldCount; ++f)
+            keepCore = keepCore && (!m_core[f] || region[f]);
         while (true) {
+            if (m_moves.size() >= m_bound)
+                return false;
             if (count <= m_limits.coreFields && searchCore) {
                 if (const auto moves = shortestWalk(m_board, members(region), m_now, goal, CoreSearchCap)) {
                     walk(*moves);
@@ -401,7 +525,7 @@ private:
                 }
                 searchCore = false; // a core too large for the search: go on placing
             }
-            const Neighbours nb = neighbours(m_board, region);
+            const Neighbours nb = within(region);
             const Tree fromEntry = bfsTree(nb, entry);
             const auto tokenAt = [&](int token) {
                 for (int f : members(region))
@@ -420,6 +544,9 @@ private:
             const auto offer = [&](std::vector<int> fields, int u, int w, Key key) {
                 if (!best.empty() && key <= bestKey)
                     return;
+                for (int x : fields)
+                    if (keepCore && m_core[x])
+                        return;
                 FieldSet rest = region;
                 for (int x : fields)
                     rest[x] = false;
@@ -441,7 +568,7 @@ private:
                 const int dist = m_apart[std::size_t(v)][std::size_t(at)];
                 offer({v}, -1, -1,
                       m_cheapFirst ? Key{1 - int(nb[v].size()), 0, at == v, -5 * dist - fromFree.dist[at]}
-                                   : Key{1 - int(nb[v].size()), fromEntry.dist[v], at == v, -dist});
+                                   : Key{1 - int(nb[v].size()), fromEntry.dist[v] + jitter(v), at == v, -dist});
             }
             FieldSet seen{};
             for (int v : members(region)) {
@@ -470,7 +597,11 @@ private:
                 int far = 0;
                 for (int x : ear)
                     far = std::max(far, fromEntry.dist[x]);
-                offer(ear, ends[1], ends[0], Key{-1, m_cheapFirst ? 0 : far, false, -int(ear.size())});
+                offer(ear, ends[1], ends[0], Key{-1, m_cheapFirst ? 0 : far + jitter(ear.front()), false, -int(ear.size())});
+            }
+            if (best.empty() && keepCore) {
+                keepCore = false; // the core could not be kept: place as usual
+                continue;
             }
             if (best.empty())
                 return threeCycles(region, entry, goal);
@@ -480,8 +611,9 @@ private:
                     return false;
                 walk(*moves);
                 region[best[0]] = false;
-            } else if (!fillEar(region, best, bestU, bestW, goal)) {
-                return false;
+            } else {
+                if (!fillCheaper(region, best, bestU, bestW, goal))
+                    return false;
             }
             count -= int(best.size());
         }
@@ -490,9 +622,9 @@ private:
     // Moves that bring the token on `tokenField` onto `goalField` (and the free field onto
     // `goalFree`, unless that is -1), the free field staying inside `allowed`. The free
     // field shifts every token it steps onto, so the cheapest way by a cost per step is
-    // taken: 1 where the shifted token comes one field nearer its own field, 3 where its
-    // distance stays, 5 where it grows. A slightly longer way that carries tokens along
-    // pays later. The cost reads the tokens where they stand now; a token shifted twice
+    // taken: 3 - m_carry where the shifted token comes one field nearer its own field, 3
+    // where its distance stays, 3 + m_carry where it grows. A slightly longer way that
+    // carries tokens along pays later. The cost reads the tokens where they stand now; a token shifted twice
     // on the way is misjudged, which only makes the way a little worse, never wrong.
     std::optional<std::vector<int>> route(const Neighbours &nb, const FieldSet &allowed, int tokenField, int goalField,
                                           int goalFree, const Arrangement &goal) const
@@ -533,7 +665,7 @@ private:
                     const int gain =
                         to < 0 ? 0 : m_apart[std::size_t(to)][std::size_t(j)] - m_apart[std::size_t(to)][std::size_t(hole)];
                     const int next = (j == token ? hole : token) * FieldCount + j;
-                    const int nc = c + 3 - 2 * std::clamp(gain, -1, 1);
+                    const int nc = c + 3 - m_carry * std::clamp(gain, -1, 1);
                     if (nc < cost[std::size_t(next)]) {
                         cost[std::size_t(next)] = nc;
                         parent[std::size_t(next)] = state;
@@ -565,6 +697,52 @@ private:
         return spare(rest, ear, goal) >= int(ear.size());
     }
 
+    // The shake of a field's distance from the entry in construction m_seed (splitmix64).
+    int jitter(int field) const
+    {
+        if (m_seed == 0)
+            return 0;
+        std::uint64_t x = std::uint64_t(m_seed) * 0x9e3779b97f4a7c15ULL + std::uint64_t(field);
+        x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+        x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+        return int((x ^ (x >> 31)) % (m_seed <= ShuffledOrders / 2 ? 3U : 2U));
+    }
+
+    // A chain fills from either end; which costs less depends on where the tokens stand,
+    // so both are tried and the cheaper kept.
+    bool fillCheaper(FieldSet &region, std::vector<int> ear, int u, int w, const Arrangement &goal)
+    {
+        const Arrangement now = m_now;
+        const int free = m_free;
+        const std::size_t before = m_moves.size(), bound = m_bound;
+        FieldSet first = region;
+        const bool one = fillEar(first, ear, u, w, goal);
+        const std::vector<int> kept(m_moves.begin() + std::ptrdiff_t(before), m_moves.end());
+        const Arrangement oneNow = m_now;
+        const int oneFree = m_free;
+        m_now = now;
+        m_free = free;
+        m_moves.resize(before);
+        if (one)
+            m_bound = std::min(m_bound, m_moves.size() + kept.size());
+        std::reverse(ear.begin(), ear.end());
+        FieldSet second = region;
+        const bool two = fillEar(second, ear, w, u, goal);
+        m_bound = bound;
+        if (two) {
+            region = second;
+            return true;
+        }
+        if (!one)
+            return false;
+        m_now = oneNow;
+        m_free = oneFree;
+        m_moves.resize(before);
+        m_moves.insert(m_moves.end(), kept.begin(), kept.end());
+        region = first;
+        return true;
+    }
+
     // Fills the chain x1..xk between u and w like a conveyor: each pass of the free field
     // from u along the chain to w pushes every token of the chain one field towards u and
     // draws the token on w in at xk. The wanted tokens go onto w in the order x1..xk, each
@@ -583,7 +761,7 @@ private:
         FieldSet rest = region;
         for (int x : ear)
             rest[x] = false;
-        const Neighbours nb = neighbours(m_board, rest);
+        const Neighbours nb = within(rest);
         int flush = 0;
         for (int j = 0; j < k; ++j)
             for (int i = 0; i < k; ++i)
@@ -592,6 +770,8 @@ private:
         std::vector<int> pass(ear);
         pass.push_back(w);
         for (int step = 0; step < flush + k; ++step) {
+            if (m_moves.size() >= m_bound)
+                return false;
             int from = -1;
             if (step >= flush) {
                 for (int f : members(rest))
@@ -624,7 +804,7 @@ private:
     bool threeCycles(const FieldSet &region, int entry, const Arrangement &goal)
     {
         const std::vector<int> fields = members(region);
-        const Neighbours nb = neighbours(m_board, region);
+        const Neighbours nb = within(region);
         const Tree tree = bfsTree(nb, entry);
         walk(reversedWalk(entry, treePath(tree, m_free)));
 
@@ -753,6 +933,8 @@ private:
                     q = f;
             if (q == v)
                 continue;
+            if (m_moves.size() >= m_bound)
+                return false;
             // Token on q to v, v's to z, z's to q: the 3-cycle or its inverse, conjugated.
             std::uint64_t bestCost = Far;
             std::uint32_t bestState = 0;
@@ -785,6 +967,16 @@ private:
     const Arrangement m_from, m_to;
     const Limits &m_limits;
     bool m_cheapFirst = false; // which order of fields
+    int m_seed = 0;            // 0, or which shaken order of fields
+    // How much a way that carries other tokens home is preferred. Where fields have three
+    // or four neighbours on average (grids), carrying a token costs a short detour; on
+    // sparser boards it costs a long cycle, and ways that carry strongly get too long.
+    int m_carry = 2;
+    Neighbours m_nb; // of the whole board
+    std::size_t m_bound = 0;   // a construction this long is given up: a shorter one is known
+    bool m_keepCore = false;   // whether this construction places the fields around m_core first
+    FieldSet m_core{};
+    int m_coreSize = 0;        // 0: the board has no small core
     Arrangement m_target{};    // of the current construction
     Arrangement m_now{};
     int m_free = -1;
