@@ -32,11 +32,11 @@
 //
 // All functions are pure, never throw for any input (std::bad_alloc aside), never read
 // or write outside 0..64, and are safe to call from any thread (a memo from one at a
-// time). The check takes about 0.1 ms. A solution on 65 fields takes some tens of ms, the
-// first on a part of 10 or 11 fields a quarter of a second to two seconds for its table
-// and then microseconds, one on 16 fields mostly well under a second; only an exhaustive
-// search (one-way edges the group cannot settle, several free fields) stops after
-// Limits::searchStates arrangements, some tenths of a second.
+// time). The check takes about 0.1 ms. A solution on 65 fields takes a tenth to a fifth
+// of a second; the first on a part of 10 or 11 fields a quarter of a second to two
+// seconds for its table, later ones microseconds; one on 16 fields mostly well under a
+// second. Only an exhaustive search (one-way edges the group cannot settle, several free
+// fields) stops after Limits::searchStates arrangements, some tenths of a second.
 
 #include <array>
 #include <cstddef>

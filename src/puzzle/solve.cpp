@@ -1,11 +1,12 @@
 // The solver.
 //
 // First the searches that prove a shortest solution (solve at the bottom, optimal.cpp).
-// When none applies or finishes, with one free field and symmetric edges, block by block. The free field is
-// first walked to b (the start's free field) in the target too, along a fixed path; then
-// each block is solved with the free field entering and leaving it through its entry, and
-// the path is walked at the end. Tokens never change blocks, so the blocks are independent;
-// a walk into a block and back along the same path changes nothing.
+// When none applies or finishes, with one free field and symmetric edges, block by
+// block. The free field is first walked to b (the start's free field) in the target too,
+// along a fixed path; then each block is solved with the free field entering and leaving
+// it through its entry, and the path is walked at the end. Tokens never change blocks, so
+// the blocks are independent; a walk into a block and back along the same path changes
+// nothing.
 //
 // A block that is a cycle or the 7-field exception has few arrangements: search. Any other
 // block's group is everything parity allows (Wilson 1974). There the region still to be
