@@ -231,6 +231,7 @@ private slots:
     void solverShortestNearTarget();
     void solverTablesAndMemo();
     void shortening();
+    void constructedLengths();
 };
 
 void TestPuzzle::bigNumbers_data()
@@ -740,6 +741,28 @@ void TestPuzzle::solverTablesAndMemo()
         const std::optional<std::vector<int>> moves = solve(b, near, target, {}, &stopped);
         QVERIFY(moves);
         QCOMPARE(int(moves->size()), distanceBySearch(b, near, target, 6));
+    }
+}
+
+// What the construction and its shortening promise on boards too large for a proof: a
+// median over far positions of at most 800 moves on the 8 x 8 grid and 1,500 on a random
+// 2-connected board of 65 fields and 97 edges.
+void TestPuzzle::constructedLengths()
+{
+    std::mt19937 rnd(13);
+    const std::pair<std::string, std::size_t> aims[] = {{grid(8, 8), 800}, {randomTwoConnected(65, 32, 65), 1500}};
+    for (const auto &[text, aim] : aims) {
+        const Board b = board(text);
+        const Arrangement target = randomWalk(b, startArrangement(b), 20000, rnd);
+        std::vector<std::size_t> lengths;
+        for (int k = 0; k < 7; ++k) {
+            const Arrangement from = randomWalk(b, target, 20000, rnd);
+            const std::optional<std::vector<int>> moves = solve(b, from, target);
+            QVERIFY(moves && replay(b, from, *moves) == std::optional(target));
+            lengths.push_back(moves->size());
+        }
+        std::sort(lengths.begin(), lengths.end());
+        QVERIFY2(lengths[3] <= aim, qPrintable(QString::number(lengths[3])));
     }
 }
 
