@@ -320,9 +320,9 @@ void solveAll(BoardState &st)
             break;
         // Paced as the cascade: a pause between two moves unless "schnell" is checked.
         if (i > *from && st.fastOption->value() != 1) {
-            const double left = CascadePause - (pacing.now() - pumped);
-            if (left > 0)
-                pacing.wait(left);
+            const double pause = CascadePause - (pacing.now() - pumped);
+            if (pause > 0)
+                pacing.wait(pause);
         }
         // "Mischen" and "Vorgabe" may strike between two slides; the plan no longer holds then.
         const std::optional<Position> now = position(st);
