@@ -175,6 +175,17 @@ private slots:
             QCOMPARE(moves, size_t(setup.split(QLatin1Char(' ')).size()));
     }
 
+    // Where no way leads to the target, a hint says so and moves nothing.
+    void hintOnAnUnreachableTarget()
+    {
+        play(QStringLiteral("0-1 1-2"));
+        play::placeTokens(st(), fieldsOf({1, 0}));
+        const TokenFields before = st().tokenFields();
+        st().hintAction->trigger();
+        QCOMPARE(lastMessage(), QStringLiteral("Tipp: Das Ziel ist von hier aus nicht erreichbar."));
+        QCOMPARE(st().tokenFields(), before);
+    }
+
     // Searches cancelled by Escape, the stop button and closing leave board and history as
     // they were; a solution goes on along the kept plan, paced as the cascade, and a stop
     // half-way through leaves one step.

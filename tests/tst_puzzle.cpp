@@ -375,6 +375,7 @@ void TestPuzzle::verdicts_data()
     row("cycle: turned", "0-1 1-2 2-3 3-4 4-0", "", "_ 0 1 2 3", 0, yes, Reason::CycleRotationsOnly, true);
     row("over a bridge", "0-1 1-2 2-0 2-3 3-4 4-5 5-3", "", "0 1 3 2 4 _", 0, no, Reason::BridgeBlocks, false);
     row("free field in another piece", "0-1 2-3", "0 _ 1 2", "0 1 _ 2", 0, no, Reason::SeparateParts, false);
+    row("a token into another piece", "0-1 1-2 3-4", "0 1 _ 2 3", "0 3 _ 2 1", 0, no, Reason::SeparateParts, false);
     row("target off the board", "0-2 2-3", "", "", 0, no, Reason::TargetOffBoard, false);
     row("other tokens", "0-1 1-2", "", "0 7 _", 0, no, Reason::DifferentTokens, false);
     row("a token twice in the target", "0-1 1-2", "", "0 0 _", 0, no, Reason::DifferentTokens, false);
