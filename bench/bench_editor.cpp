@@ -18,12 +18,12 @@ namespace {
 std::unique_ptr<app::MainWindow> completeBoard()
 {
     auto w = std::make_unique<app::MainWindow>();
-    app::BoardState &st = w->state();
-    for (int i = 0; i < app::FieldCount; ++i) {
+    view::BoardState &st = w->state();
+    for (int i = 0; i < model::FieldCount; ++i) {
         st.fields[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
         st.fields[size_t(i)]->setTag(QStringLiteral("1"));
-        for (int j = 0; j < app::FieldCount; ++j)
-            st.edges[size_t(i)][size_t(j)] = i == j ? 0 : 1;
+        for (int j = 0; j < model::FieldCount; ++j)
+            st.game.edges[size_t(i)][size_t(j)] = i == j ? 0 : 1;
     }
     editor::redrawEdges(st);
     w->show();
@@ -35,7 +35,7 @@ std::unique_ptr<app::MainWindow> completeBoard()
 void nudge(benchmark::State &state, bool repaint)
 {
     auto w = completeBoard();
-    app::BoardState &st = w->state();
+    view::BoardState &st = w->state();
     forms::PictureBox *f = st.fields[32];
     f->setFocus(Qt::MouseFocusReason);
     QApplication::processEvents();

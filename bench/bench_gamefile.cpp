@@ -55,22 +55,22 @@ struct Fixture {
         window = std::make_unique<app::MainWindow>(&dialog, &messages, &pacing);
         window->show();
         QCoreApplication::processEvents();
-        app::BoardState &st = window->state();
-        for (int i = 0; i < app::FieldCount; ++i) {
+        view::BoardState &st = window->state();
+        for (int i = 0; i < model::FieldCount; ++i) {
             st.fields[size_t(i)]->setPos(20.0f + float(i % 13) * 48.0f, 130.0f + float(i / 13) * 60.0f);
             st.fields[size_t(i)]->setTag(QStringLiteral("1"));
-            for (int j = 0; j < app::FieldCount; ++j)
-                st.edges[size_t(i)][size_t(j)] = i != j ? 1 : 0;
-            st.tokenTexts[size_t(i)] = QStringLiteral("Würfel %1").arg(i);
+            for (int j = 0; j < model::FieldCount; ++j)
+                st.game.edges[size_t(i)][size_t(j)] = i != j ? 1 : 0;
+            st.game.tokens[size_t(i)].text = QStringLiteral("Würfel %1").arg(i);
         }
         app::enterPlayMode(st);
         const QString dir = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
         path = QDir(dir).filePath(QStringLiteral("gsw_bench_%1.swk").arg(QCoreApplication::applicationPid()));
         dialog.answer = path;
-        gamefile::saveTo(st, path);
+        app::saveTo(st, path);
     }
     ~Fixture() { QFile::remove(path); }
-    app::BoardState &st() { return window->state(); }
+    view::BoardState &st() { return window->state(); }
 };
 
 // Made on first use, gone before the application object.
@@ -87,7 +87,7 @@ void BM_Save(benchmark::State &state)
 {
     Fixture &f = fixture();
     for (auto _ : state)
-        benchmark::DoNotOptimize(gamefile::saveTo(f.st(), f.path));
+        benchmark::DoNotOptimize(app::saveTo(f.st(), f.path));
     if (f.messages.shown)
         state.SkipWithError("the save failed");
 }
@@ -96,7 +96,7 @@ void BM_WriteBytes(benchmark::State &state)
 {
     Fixture &f = fixture();
     for (auto _ : state) {
-        auto bytes = gamefile::write(gamefile::collect(f.st()));
+        auto bytes = gamefile::write(gamefile::collect(f.st().game));
         benchmark::DoNotOptimize(bytes);
     }
 }
@@ -120,8 +120,8 @@ void BM_Open(benchmark::State &state)
 {
     Fixture &f = fixture();
     for (auto _ : state)
-        gamefile::openGame(f.st());
-    if (f.messages.shown || f.st().tokenCountOrZero() != 64)
+        app::openGame(f.st());
+    if (f.messages.shown || f.st().game.tokenCountOrZero() != 64)
         state.SkipWithError("the open failed");
 }
 

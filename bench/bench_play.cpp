@@ -50,13 +50,13 @@ double cpuSeconds()
 
 // Lays out fields 0..count-1 on the board in rows, joins them by the given rule and starts play.
 template <class Joined>
-void playBoard(app::BoardState &st, int count, Joined joined)
+void playBoard(view::BoardState &st, int count, Joined joined)
 {
     for (int i = 0; i < count; ++i) {
         st.fields[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
         st.fields[size_t(i)]->setTag(QStringLiteral("1"));
         for (int j = 0; j < count; ++j)
-            st.edges[size_t(i)][size_t(j)] = (i != j && joined(i, j)) ? 1 : 0;
+            st.game.edges[size_t(i)][size_t(j)] = (i != j && joined(i, j)) ? 1 : 0;
     }
     st.playModeButton->clicked();
 }
@@ -67,7 +67,7 @@ void BM_ShuffleSlide(benchmark::State &state)
     app::MainWindow w(nullptr, nullptr, &pacing);
     w.show();
     QApplication::processEvents();
-    app::BoardState &st = w.state();
+    view::BoardState &st = w.state();
     // Two joined fields: token 0 slides to and fro.
     playBoard(st, 2, [](int, int) { return true; });
 
@@ -75,7 +75,7 @@ void BM_ShuffleSlide(benchmark::State &state)
     pacing.pumpSeconds = 0;
     pacing.waitSeconds = 0;
     for (auto _ : state) {
-        const std::optional<int> target = play::moveTarget(st, 0);
+        const std::optional<int> target = st.game.moveTarget(0);
         if (!target) {
             state.SkipWithError("token 0 cannot move");
             break;
@@ -101,19 +101,19 @@ BENCHMARK(BM_ShuffleSlide)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRe
 void BM_CascadeCount(benchmark::State &state)
 {
     app::MainWindow w;
-    app::BoardState &st = w.state();
+    view::BoardState &st = w.state();
     // All 65 fields, every pair joined: 64 tokens, field 64 free.
-    playBoard(st, app::FieldCount, [](int, int) { return true; });
-    if (st.tokenCountOrZero() != 64) {
+    playBoard(st, model::FieldCount, [](int, int) { return true; });
+    if (st.game.tokenCountOrZero() != 64) {
         state.SkipWithError("the board is not full");
         return;
     }
     for (auto _ : state) {
-        const play::CascadeCount c = play::cascadeCount(st, 63, 64);
+        const model::CascadeCount c = st.game.cascadeCount(63, 64);
         benchmark::DoNotOptimize(c);
     }
-    state.counters["free"] = play::cascadeCount(st, 63, 64).free;
-    state.counters["count"] = play::cascadeCount(st, 63, 64).count;
+    state.counters["free"] = st.game.cascadeCount(63, 64).free;
+    state.counters["count"] = st.game.cascadeCount(63, 64).count;
 }
 BENCHMARK(BM_CascadeCount)->Unit(benchmark::kMicrosecond);
 

@@ -14,11 +14,11 @@ struct Fixture {
     Fixture()
     {
         auto &st = window.state();
-        for (int i = 0; i < app::FieldCount; ++i) {
+        for (int i = 0; i < model::FieldCount; ++i) {
             st.fields[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
             st.fields[size_t(i)]->setTag(QStringLiteral("1"));
-            for (int j = 0; j < app::FieldCount; ++j)
-                st.edges[size_t(i)][size_t(j)] = i == j ? 0 : 1;
+            for (int j = 0; j < model::FieldCount; ++j)
+                st.game.edges[size_t(i)][size_t(j)] = i == j ? 0 : 1;
         }
     }
     app::MainWindow window;

@@ -66,13 +66,13 @@ int main(int argc, char **argv)
     app::MainWindow window;
     auto &st = window.state();
     // The largest board: all 65 fields in a 13 x 5 grid, neighbours joined.
-    for (int i = 0; i < app::FieldCount; ++i) {
+    for (int i = 0; i < model::FieldCount; ++i) {
         st.fields[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
         st.fields[size_t(i)]->setTag(QStringLiteral("1"));
         if (i % 13 != 12)
-            st.edges[size_t(i)][size_t(i + 1)] = st.edges[size_t(i + 1)][size_t(i)] = 1;
-        if (i + 13 < app::FieldCount)
-            st.edges[size_t(i)][size_t(i + 13)] = st.edges[size_t(i + 13)][size_t(i)] = 1;
+            st.game.edges[size_t(i)][size_t(i + 1)] = st.game.edges[size_t(i + 1)][size_t(i)] = 1;
+        if (i + 13 < model::FieldCount)
+            st.game.edges[size_t(i)][size_t(i + 13)] = st.game.edges[size_t(i + 13)][size_t(i)] = 1;
     }
     window.show();
     st.playModeButton->clicked();

@@ -51,40 +51,43 @@ bool TestWindow::showActive()
     return QTest::qWaitForWindowActive(&window);
 }
 
-void buildBoard(app::BoardState &st, const QString &edges)
+void buildBoard(view::BoardState &st, const QString &edges)
 {
     for (const QString &pair : edges.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const int a = pair.section(QLatin1Char('-'), 0, 0).toInt(), b = pair.section(QLatin1Char('-'), 1).toInt();
         for (int k : {a, b}) {
-            st.fields[size_t(k)]->setPos(float(60 + 48 * (k % 12)), float(130 + 48 * (k / 12)));
-            st.fields[size_t(k)]->setTag(QStringLiteral("1"));
+            model::Field &f = st.game.fields[size_t(k)];
+            f.left = float(60 + 48 * (k % 12));
+            f.top = float(130 + 48 * (k / 12));
+            f.tag = 1;
+            st.showField(k);
         }
-        st.edges[size_t(a)][size_t(b)] = st.edges[size_t(b)][size_t(a)] = a != b;
+        st.game.edges[size_t(a)][size_t(b)] = st.game.edges[size_t(b)][size_t(a)] = a != b;
     }
     editor::redrawEdges(st);
 }
 
-QString checkInvariants(const app::BoardState &st)
+QString checkInvariants(const view::BoardState &st)
 {
     int modes = 0;
     for (auto *b : {st.setModeButton, st.connectModeButton, st.playModeButton})
         modes += b->tag() == QLatin1String("1");
     if (modes != 1)
         return QStringLiteral("%1 mode tags read 1").arg(modes);
-    const int n = st.inPlayMode() ? st.tokenCountOrZero() : 0;
+    const int n = st.inPlayMode() ? st.game.tokenCountOrZero() : 0;
     std::set<int> occupied;
-    for (int k = 0; k < app::FieldCount; ++k) {
+    for (int k = 0; k < model::FieldCount; ++k) {
         const auto *z = st.tokens[size_t(k)];
-        const auto f = st.fieldOfToken(k);
+        const auto f = st.game.fieldOfToken(k);
         if (k >= n && (z->visible() || z->tag() != QLatin1String("-1")))
             return QStringLiteral("token %1 in play beyond the count %2").arg(k).arg(n);
         if (k < n && (!z->visible() || !f || !st.onBoard(*f) || !occupied.insert(*f).second))
             return QStringLiteral("token %1 not alone on a board field (tag %2)").arg(k).arg(z->tag());
     }
     int freeOnBoard = 0;
-    for (int i = 0; i < app::FieldCount; ++i) {
+    for (int i = 0; i < model::FieldCount; ++i) {
         const bool occ = occupied.count(i) > 0;
-        if (occ != (st.fields[size_t(i)]->toolTipText() == app::OccupiedTip))
+        if (occ != (st.fields[size_t(i)]->toolTipText() == model::OccupiedTip))
             return QStringLiteral("field %1 reads %2").arg(i).arg(st.fields[size_t(i)]->toolTipText());
         freeOnBoard += !occ && st.onBoard(i);
     }

@@ -43,16 +43,16 @@ struct TestWindow {
     ScriptedDialog dialog;
     ScriptedMessages messages;
     app::MainWindow window{&dialog, &messages, &pacing};
-    app::BoardState &st = window.state();
+    view::BoardState &st = window.state();
     // Shows the window and makes it the active one, as real mouse input needs.
     bool showActive();
 };
 
 // Puts the fields of the edge list on the board, field k at (60 + 48 (k % 12),
 // 130 + 48 (k / 12)), clear of the lamps, joins the pairs and redraws.
-void buildBoard(app::BoardState &st, const QString &edges);
+void buildBoard(view::BoardState &st, const QString &edges);
 
 // The occupation invariants; an empty string or the first violation.
-QString checkInvariants(const app::BoardState &st);
+QString checkInvariants(const view::BoardState &st);
 
 } // namespace testing

@@ -76,7 +76,7 @@ private slots:
         app::openGivenGame(cli.st, given);
 
         // The saved game holds nearly the whole board.
-        QVERIFY(gamefile::collect(menu.st) == gamefile::collect(cli.st));
+        QVERIFY(gamefile::collect(menu.st.game) == gamefile::collect(cli.st.game));
         QCOMPARE(cli.dialog.fileName, menu.dialog.fileName);
         QCOMPARE(cli.st.statusLine->text(), chosen);
         QCOMPARE(cli.messages.shown, menu.messages.shown);
@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(cli.messages.shown,
                  failed ? QStringList{gamefile::LoadFailedTitle + ": " + gamefile::LoadFailedText} : QStringList{});
         // Opened: in play; otherwise the fresh board but for the file name line.
-        QCOMPARE(gamefile::collect(fresh.st) == gamefile::collect(cli.st), outcome != QStringLiteral("opened"));
+        QCOMPARE(gamefile::collect(fresh.st.game) == gamefile::collect(cli.st.game), outcome != QStringLiteral("opened"));
         QCOMPARE(cli.st.inPlayMode(), outcome == QStringLiteral("opened"));
     }
 };

@@ -9,6 +9,7 @@
 
 #include "support.h"
 
+#include "app/app.h"
 #include "gamefile/gamefile.h"
 #include "play/engine.h"
 
@@ -29,7 +30,7 @@ class TestMonkey : public QObject {
     long totalPumps = 0;
     const QFileInfoList samples = QDir(GSW_SOURCE_DIR "/examples").entryInfoList({"*.swk"}, QDir::Files, QDir::Name);
 
-    app::BoardState &st() { return tw->st; }
+    view::BoardState &st() { return tw->st; }
     int below(int n) { return n <= 0 ? 0 : int(random() % quint64(n)); }
     bool chance(int percent) { return below(100) < percent; }
     Qt::MouseButton button() { return std::array{Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}[size_t(below(10) * 3 / 13)]; }
@@ -74,15 +75,15 @@ class TestMonkey : public QObject {
             note("play");
             QTest::mouseClick(s.playModeButton, Qt::LeftButton);
         } else if (kind < 18) {
-            const int i = below(app::FieldCount);
+            const int i = below(model::FieldCount);
             note(QStringLiteral("field %1").arg(i));
             gesture(s.fields[size_t(i)]->surface(), button());
         } else if (kind < 36) { // mostly tokens that can move
             std::vector<int> movable;
-            for (int k = 0; k < std::clamp(s.tokenCountOrZero(), 1, 64); ++k)
-                if (play::moveTarget(s, k))
+            for (int k = 0; k < std::clamp(s.game.tokenCountOrZero(), 1, 64); ++k)
+                if (s.game.moveTarget(k))
                     movable.push_back(k);
-            const int i = !movable.empty() && chance(60) ? movable[size_t(below(int(movable.size())))] : below(app::FieldCount);
+            const int i = !movable.empty() && chance(60) ? movable[size_t(below(int(movable.size())))] : below(model::FieldCount);
             note(QStringLiteral("token %1").arg(i));
             gesture(s.tokens[size_t(i)]->surface(), chance(80) ? Qt::LeftButton : button());
         } else if (kind < 44) {
@@ -126,27 +127,27 @@ class TestMonkey : public QObject {
         auto &s = st();
         if (QString v = checkInvariants(s); !v.isEmpty())
             return v;
-        for (int k = 0; s.inPlayMode() && k < s.tokenCountOrZero(); ++k) { // tokens stand centred on their fields
-            const auto *z = s.tokens[size_t(k)], *f = s.fields[size_t(*s.fieldOfToken(k))];
+        for (int k = 0; s.inPlayMode() && k < s.game.tokenCountOrZero(); ++k) { // tokens stand centred on their fields
+            const auto *z = s.tokens[size_t(k)], *f = s.fields[size_t(*s.game.fieldOfToken(k))];
             if (z->left() != float(double(f->left()) + (double(f->width()) - 32) / 2) || z->top() != float(double(f->top()) + (double(f->height()) - 32) / 2))
                 return QStringLiteral("token %1 is not centred on field %2").arg(k).arg(z->tag());
         }
-        for (int a = 0; a < app::FieldCount; ++a)
-            for (int b = 0; b < app::FieldCount; ++b)
-                if (s.edges[size_t(a)][size_t(b)] != s.edges[size_t(b)][size_t(a)] || s.edges[size_t(a)][size_t(a)])
+        for (int a = 0; a < model::FieldCount; ++a)
+            for (int b = 0; b < model::FieldCount; ++b)
+                if (s.game.edges[size_t(a)][size_t(b)] != s.game.edges[size_t(b)][size_t(a)] || s.game.edges[size_t(a)][size_t(a)])
                     return QStringLiteral("Kante(%1, %2)").arg(a).arg(b);
-        if (s.tokenCountOrZero() < -1 || s.tokenCountOrZero() > 64 || !app::BoardState::isIndex(s.pendingField) || !app::BoardState::isIndex(s.panelToken))
-            return QStringLiteral("tokenCount %1, pendingField %2, panelToken %3").arg(s.tokenCountOrZero()).arg(s.pendingField).arg(s.panelToken);
+        if (s.game.tokenCountOrZero() < -1 || s.game.tokenCountOrZero() > 64 || !view::BoardState::isIndex(s.pendingField) || !view::BoardState::isIndex(s.panelToken))
+            return QStringLiteral("tokenCount %1, pendingField %2, panelToken %3").arg(s.game.tokenCountOrZero()).arg(s.pendingField).arg(s.panelToken);
         if (s.busy() || !s.setModeButton->isEnabled() || !s.newButton->isEnabled() || !s.fileMenu->menuAction()->isEnabled())
             return QStringLiteral("a move or shuffle still runs, or its controls stay locked");
         // Now and then: a saved game opens to the same game, but for what a load lays out anew.
         if (below(100) > 2)
             return {};
         const QString path = dir.filePath(QStringLiteral("rundreise.swk"));
-        const QList<QByteArray> before = gamefile::write(gamefile::collect(s)).value_or("").split('\n');
-        if (!gamefile::saveTo(s, path) || !gamefile::openFrom(s, path))
+        const QList<QByteArray> before = gamefile::write(gamefile::collect(s.game)).value_or("").split('\n');
+        if (!app::saveTo(s, path) || !app::openFrom(s, path))
             return QStringLiteral("the saved game does not open");
-        const QList<QByteArray> after = gamefile::write(gamefile::collect(s)).value_or("").split('\n');
+        const QList<QByteArray> after = gamefile::write(gamefile::collect(s.game)).value_or("").split('\n');
         for (int l = 0; l < 5013; ++l)
             if (before[l] != after[l] && (l < 780 ? QList{0, 1, 3, 6, 8, 11}.contains(l % 12) : l < 5005 || (l >= 5008 && l != 5011)))
                 return QStringLiteral("line %1 of a saved game opens as %2").arg(l + 1).arg(QString::fromLatin1(after[l]));
@@ -199,7 +200,7 @@ private slots:
                 }
             };
             if (chance(50))
-                QVERIFY(gamefile::openFrom(st(), corpus[4 + size_t(below(5))]));
+                QVERIFY(app::openFrom(st(), corpus[4 + size_t(below(5))]));
             for (int n = 0; n < actions; ++n) {
                 pumpsThisAction = 0;
                 act();

@@ -4,7 +4,7 @@
 
 #include "app/app.h"
 #include "play/engine.h"
-#include "play/guide.h"
+#include "model/guide.h"
 #include "play/play.h"
 #include "support.h"
 
@@ -12,7 +12,7 @@
 #include <set>
 
 using namespace testing;
-using app::TokenFields;
+using model::TokenFields;
 
 namespace {
 
@@ -34,7 +34,7 @@ const QString TwoCycles = QStringLiteral("0-1 1-2 2-3 3-4 4-5 5-6 6-7 7-0 0-8 8-
 class TestMovesMenu : public QObject {
     Q_OBJECT
     std::unique_ptr<TestWindow> tw;
-    app::BoardState &st() { return tw->st; }
+    view::BoardState &st() { return tw->st; }
     InstantPacing &pacing() { return tw->pacing; }
     void play(const QString &edges)
     {
@@ -46,22 +46,22 @@ class TestMovesMenu : public QObject {
     void walkFree(const QString &fields)
     {
         for (const QString &f : fields.split(QLatin1Char(' ')))
-            for (int k = 0; k < app::FieldCount; ++k)
-                if (st().fieldOfToken(k) == f.toInt())
+            for (int k = 0; k < model::FieldCount; ++k)
+                if (st().game.fieldOfToken(k) == f.toInt())
                     click(k);
     }
     // The arrangements the tokens go through while `action` runs, one entry per change.
     QList<TokenFields> watch(const std::function<void()> &action)
     {
-        QList<TokenFields> seen{st().tokenFields()};
+        QList<TokenFields> seen{st().game.tokenFields()};
         pacing().onPump = [&] {
-            if (st().tokenFields() != seen.last())
-                seen << st().tokenFields();
+            if (st().game.tokenFields() != seen.last())
+                seen << st().game.tokenFields();
         };
         action();
         pacing().onPump = nullptr;
-        if (st().tokenFields() != seen.last())
-            seen << st().tokenFields();
+        if (st().game.tokenFields() != seen.last())
+            seen << st().game.tokenFields();
         return seen;
     }
     QString lastMessage() { return tw->messages.shown.empty() ? QString() : tw->messages.shown.back(); }
@@ -77,7 +77,7 @@ private slots:
         play(QStringLiteral("0-1 1-2 2-3"));
         QVERIFY(!st().undoAction->isEnabled());
         click(2); // token 2 into field 3, then tokens 1 and 0 follow by force
-        QCOMPARE(st().tokenFields(), fieldsOf({1, 2, 3}));
+        QCOMPARE(st().game.tokenFields(), fieldsOf({1, 2, 3}));
         QVERIFY(st().undoAction->isEnabled() && !st().redoAction->isEnabled());
 
         pacing().log.clear();
@@ -100,7 +100,7 @@ private slots:
     void shuffleAndScrambleGoBackAtOnce()
     {
         play(QStringLiteral("0-1 1-2 2-3 3-4 4-5 5-0 0-3"));
-        const TokenFields start = st().tokenFields();
+        const TokenFields start = st().game.tokenFields();
         int pumps = 0;
         pacing().onPump = [&] {
             if (++pumps == 200)
@@ -108,24 +108,24 @@ private slots:
         };
         play::startShuffle(st());
         pacing().onPump = nullptr;
-        const TokenFields shuffled = st().tokenFields();
+        const TokenFields shuffled = st().game.tokenFields();
         QVERIFY(shuffled != start);
         play::scramble(st());
-        const TokenFields scrambled = st().tokenFields();
+        const TokenFields scrambled = st().game.tokenFields();
 
         const int before = pacing().pumps;
         st().undoAction->trigger();
-        QCOMPARE(st().tokenFields(), shuffled);
+        QCOMPARE(st().game.tokenFields(), shuffled);
         st().undoAction->trigger();
-        QCOMPARE(st().tokenFields(), start);
+        QCOMPARE(st().game.tokenFields(), start);
         QCOMPARE(pacing().pumps, before); // no slides
         QCOMPARE(checkInvariants(st()), QString());
         for (int k = 0; k < 5; ++k)
-            QCOMPARE(QPointF(st().tokens[size_t(k)]->left(), st().tokens[size_t(k)]->top()),
-                     play::tokenPlace(st(), k, start[size_t(k)]));
+            QCOMPARE(std::make_pair(st().tokens[size_t(k)]->left(), st().tokens[size_t(k)]->top()),
+                     st().game.tokenPlace(k, start[size_t(k)]));
         st().redoAction->trigger();
         st().redoAction->trigger();
-        QCOMPARE(st().tokenFields(), scrambled);
+        QCOMPARE(st().game.tokenFields(), scrambled);
         QCOMPARE(checkInvariants(st()), QString());
     }
 
@@ -149,25 +149,25 @@ private slots:
         else
             walkFree(setup);
         TokenFields target = fieldsOf({});
-        for (int i = 0; i < st().tokenCountOrZero(); ++i) // the fields are 0..n: token k belongs on field k, or as numbered
-            target[size_t(st().targetNumbering ? (*st().targetNumbering)[size_t(i)] : i)] = i;
-        QVERIFY(st().tokenFields() != target);
+        for (int i = 0; i < st().game.tokenCountOrZero(); ++i) // the fields are 0..n: token k belongs on field k, or as numbered
+            target[size_t(st().game.targetNumbering ? (*st().game.targetNumbering)[size_t(i)] : i)] = i;
+        QVERIFY(st().game.tokenFields() != target);
 
-        std::set<TokenFields> seen{st().tokenFields()};
+        std::set<TokenFields> seen{st().game.tokenFields()};
         size_t moves = 0, planned = 0;
         while (lastMessage().isEmpty() && moves <= planned) {
-            const TokenFields before = st().tokenFields();
+            const TokenFields before = st().game.tokenFields();
             st().hintAction->trigger();
             planned = std::max(planned, st().guide->moves.size()); // the first plan, from where the hints began
-            if (st().tokenFields() != before) {
-                QVERIFY2(seen.insert(st().tokenFields()).second, "a hint came back to an earlier arrangement");
+            if (st().game.tokenFields() != before) {
+                QVERIFY2(seen.insert(st().game.tokenFields()).second, "a hint came back to an earlier arrangement");
                 ++moves;
             }
         }
         // Hints are the player's own moves: after "Mischen" or "Vorgabe" the last one is a success.
         QCOMPARE(lastMessage(), setup.at(0).isDigit() ? QStringLiteral("Tipp: Das Ziel ist schon erreicht.")
                                                       : QStringLiteral("Erfolg: Geschafft! Das Ziel ist nach %1 Zügen erreicht.").arg(moves));
-        QCOMPARE(st().tokenFields(), target);
+        QCOMPARE(st().game.tokenFields(), target);
         QCOMPARE(moves, planned);
         // Walked out without a detour, the free field stands as many steps from its home as
         // it took: no solution is shorter than the walk back, and the plan is that short.
@@ -180,10 +180,10 @@ private slots:
     {
         play(QStringLiteral("0-1 1-2"));
         play::placeTokens(st(), fieldsOf({1, 0}));
-        const TokenFields before = st().tokenFields();
+        const TokenFields before = st().game.tokenFields();
         st().hintAction->trigger();
         QCOMPARE(lastMessage(), QStringLiteral("Tipp: Das Ziel ist von hier aus nicht erreichbar."));
-        QCOMPARE(st().tokenFields(), before);
+        QCOMPARE(st().game.tokenFields(), before);
     }
 
     // Searches cancelled by Escape, the stop button and closing leave board and history as
@@ -193,7 +193,7 @@ private slots:
     {
         play(TwoCycles);
         play::scramble(st());
-        const TokenFields mixed = st().tokenFields(), solved = fieldsOf({0, 1, 2, 3, 4, 5, 6, 7, 8});
+        const TokenFields mixed = st().game.tokenFields(), solved = fieldsOf({0, 1, 2, 3, 4, 5, 6, 7, 8});
         int searches = 0;
         pacing().onPump = [&] {
             if (st().searching && ++searches % 2)
@@ -207,24 +207,24 @@ private slots:
         for (QAction *a : {st().hintAction, st().solveAction, st().solveAction, st().hintAction})
             a->trigger();
         QCOMPARE(searches, 4);
-        QCOMPARE(st().tokenFields(), mixed);
-        QCOMPARE(st().history.done.size(), size_t(1));
+        QCOMPARE(st().game.tokenFields(), mixed);
+        QCOMPARE(st().game.history.done.size(), size_t(1));
         QVERIFY(tw->messages.shown.empty() && !st().busy() && st().setModeButton->isEnabled() && !QApplication::overrideCursor());
 
         pacing().onPump = nullptr;
         st().hintAction->trigger(); // a cancel holds for its own search only
-        const TokenFields hinted = st().tokenFields();
+        const TokenFields hinted = st().game.tokenFields();
         const int left = int(st().guide->moves.size()) - 1;
         QVERIFY(hinted != mixed && left > 3);
         for (bool fast : {true, false}) {
             st().fastOption->setChecked(fast);
             pacing().log.clear();
             st().solveAction->trigger();
-            QCOMPARE(st().tokenFields(), solved);
+            QCOMPARE(st().game.tokenFields(), solved);
             QCOMPARE(pacing().log.count(QStringLiteral("w0.2")), fast ? 0 : left - 1);
             QCOMPARE(pacing().log.count(QStringLiteral("w0.01")), left * 20); // each move keeps its slide
             st().undoAction->trigger();
-            QCOMPARE(st().tokenFields(), hinted);
+            QCOMPARE(st().game.tokenFields(), hinted);
         }
         int pumps = 0;
         pacing().onPump = [&] {
@@ -233,15 +233,15 @@ private slots:
                 QTest::keyClick(&tw->window, Qt::Key_Escape);
         };
         st().solveAction->trigger();
-        QVERIFY(st().setModeButton->isEnabled() && st().tokenFields() != hinted && st().tokenFields() != solved);
-        QCOMPARE(st().history.done.size(), size_t(3));
+        QVERIFY(st().setModeButton->isEnabled() && st().game.tokenFields() != hinted && st().game.tokenFields() != solved);
+        QCOMPARE(st().game.history.done.size(), size_t(3));
         st().undoAction->trigger();
-        QCOMPARE(st().tokenFields(), hinted);
+        QCOMPARE(st().game.tokenFields(), hinted);
 
         play::setRandomTarget(st()); // a new target, a new search: the window closes under it
         pacing().onPump = [&] { if (st().searching) tw->window.close(); };
         st().hintAction->trigger();
-        QVERIFY(st().closing && st().tokenFields() == hinted);
+        QVERIFY(st().closing && st().game.tokenFields() == hinted);
     }
 };
 

@@ -14,7 +14,7 @@
 #include <QtTest>
 
 using namespace testing;
-using app::BoardState;
+using view::BoardState;
 
 class TestRegressions : public QObject {
     Q_OBJECT

@@ -50,10 +50,10 @@ template <class W> QString place(const W *w)
 using Lasting = std::vector<std::pair<QString, QString>>;
 
 // Every line of the saved game by name, in file order, and what else lasts on the window.
-Lasting lasting(const app::BoardState &s, const QString &dir)
+Lasting lasting(const view::BoardState &s, const QString &dir)
 {
     Lasting v;
-    const QList<QByteArray> lines = gamefile::write(gamefile::collect(s)).value_or("").split('\n');
+    const QList<QByteArray> lines = gamefile::write(gamefile::collect(s.game)).value_or("").split('\n');
     const char *items[] = {"F left", "F top", "F tip", "F tag", "Z left", "Z top", "Z tip", "Z tag", "Z colour",
                            "F pointer", "Z visible", "Z text"};
     const char *tail[] = {"setModeButton tag", "connectModeButton tag", "playModeButton tag", "setModeButton colour", "connectModeButton colour",
@@ -119,7 +119,7 @@ class TestWindowScenarios : public QObject {
 
     std::unique_ptr<TestWindow> tw;
     std::unique_ptr<QTemporaryDir> dir;
-    app::BoardState &st() { return tw->st; }
+    view::BoardState &st() { return tw->st; }
     QWidget *board() { return st().board->surface(); }
     QStringList out;
     std::multimap<int, QString> atPump;
@@ -359,7 +359,7 @@ private slots:
         }
         QCOMPARE(got, expected()["start"]);
         const QObjectList pile = t.st.board->surface()->children(); // field 0 on top, 64 at the bottom
-        for (int i = 0; i < app::MaxIndex; ++i)
+        for (int i = 0; i < model::MaxIndex; ++i)
             QVERIFY(pile.indexOf(t.st.fields[size_t(i)]) > pile.indexOf(t.st.fields[size_t(i + 1)]));
         QCOMPARE(t.st.fields[7]->cursor().shape(), Qt::SizeAllCursor); // the pointers of set and connect mode
         app::enterConnectMode(t.st);
@@ -374,7 +374,7 @@ private slots:
             TestWindow t;
             QTemporaryDir d;
             QFile in(f.filePath()), saved(d.filePath("x.swk"));
-            QVERIFY(gamefile::openFrom(t.st, f.filePath()) && gamefile::saveTo(t.st, saved.fileName()));
+            QVERIFY(app::openFrom(t.st, f.filePath()) && app::saveTo(t.st, saved.fileName()));
             QVERIFY(in.open(QIODevice::ReadOnly) && saved.open(QIODevice::ReadOnly) && in.readAll() == saved.readAll());
             QCOMPARE(checkInvariants(t.st), QString());
         }

@@ -122,24 +122,26 @@ int main(int argc, char **argv)
 
     ConsoleMessages messages;
     app::MainWindow window(nullptr, &messages, nullptr);
-    app::BoardState &st = window.state();
+    view::BoardState &st = window.state();
     for (const Board &b : boards()) {
         // "neu" puts every field at the same place in the supply, so the files do not
         // depend on the random pile of the start.
         app::newBoard(st);
-        const float half = st.fields[0]->width() / 2;
+        const float half = st.game.fields[0].width / 2;
         for (size_t i = 0; i < b.centres.size(); ++i) {
-            forms::PictureBox *f = st.fields[i];
-            f->setPos(float(b.centres[i].x()) - half, float(b.centres[i].y()) - half);
-            f->setTag(QStringLiteral("1"));
+            model::Field &f = st.game.fields[i];
+            f.left = float(b.centres[i].x()) - half;
+            f.top = float(b.centres[i].y()) - half;
+            f.tag = 1;
         }
+        st.showFields();
         for (auto [x, y] : b.edges) {
-            st.edges[size_t(x)][size_t(y)] = 1;
-            st.edges[size_t(y)][size_t(x)] = 1;
+            st.game.edges[size_t(x)][size_t(y)] = 1;
+            st.game.edges[size_t(y)][size_t(x)] = 1;
         }
         app::enterPlayMode(st);
         const QString file = QDir(outDir).filePath(QLatin1String(b.file));
-        if (!gamefile::saveTo(st, file))
+        if (!app::saveTo(st, file))
             return 1;
         std::printf("%s\n", qPrintable(file));
     }

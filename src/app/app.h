@@ -1,9 +1,16 @@
 #pragma once
 // Start-up, new board, the work modes, the view commands and the notes field.
 
-#include "board_state.h"
+#include "view/board_state.h"
 
 namespace app {
+
+using view::BoardState;
+using view::Services;
+using model::FieldCount;
+using model::MaxIndex;
+using model::FreeTip;
+using model::OccupiedTip;
 
 // Start-up: runs once after the widgets have their laid-out properties.
 void startUp(BoardState &st);
@@ -26,6 +33,18 @@ void clearNotes(BoardState &st);
 // Start-up records the window before it has a frame; this takes normalGeometry 0..3
 // again from the framed window when it first appears.
 void watchStartupFrame(BoardState &st);
+
+// Games in files. "Datei" > "speichern" / "öffnen" and their toolbar buttons.
+void saveGame(BoardState &st);
+void openGame(BoardState &st);
+// "öffnen" from the moment the user has chosen `name` in the dialog: the dialog keeps
+// the name, the file name line shows it, and only a name ending in ".swk" is read.
+// The command line opens its game through here too, so both behave alike.
+void openChosen(BoardState &st, const QString &name);
+// Writes the game to `path`, or reads `path` and puts it on the board; both show the
+// failure message themselves and report whether they succeeded.
+bool saveTo(BoardState &st, const QString &path);
+bool openFrom(BoardState &st, const QString &path);
 
 // The help texts the work modes write into the notes field.
 extern const QString SetModeHelp;

@@ -1,6 +1,6 @@
 #include "commandline.h"
 
-#include "gamefile/gamefile.h"
+#include "app.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -90,7 +90,7 @@ StartRequest readCommandLine(const QStringList &arguments)
 
 void openGivenGame(BoardState &st, const QString &path)
 {
-    gamefile::openChosen(st, QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    openChosen(st, QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
 }
 
 } // namespace app

@@ -3,12 +3,15 @@
 // application object exists, so help, version and a wrong option need no display,
 // open no window and speak German without any translation file.
 
-#include "board_state.h"
+#include "view/board_state.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace app {
+
+using view::BoardState;
+using view::Services;
 
 // What the command line asks for.
 struct StartRequest {

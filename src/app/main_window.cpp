@@ -477,10 +477,10 @@ void MainWindow::wireEvents()
 
     connect(st.newAction, &QAction::triggered, this, [s] { newBoard(*s); });
     connect(st.newButton, &QPushButton::clicked, this, [s] { newBoard(*s); });
-    connect(st.openAction, &QAction::triggered, this, [s] { gamefile::openGame(*s); });
-    connect(st.openButton, &QPushButton::clicked, this, [s] { gamefile::openGame(*s); });
-    connect(st.saveAction, &QAction::triggered, this, [s] { gamefile::saveGame(*s); });
-    connect(st.saveButton, &QPushButton::clicked, this, [s] { gamefile::saveGame(*s); });
+    connect(st.openAction, &QAction::triggered, this, [s] { openGame(*s); });
+    connect(st.openButton, &QPushButton::clicked, this, [s] { openGame(*s); });
+    connect(st.saveAction, &QAction::triggered, this, [s] { saveGame(*s); });
+    connect(st.saveButton, &QPushButton::clicked, this, [s] { saveGame(*s); });
     connect(st.quitAction, &QAction::triggered, this, &QWidget::close);
     connect(st.infoAction, &QAction::triggered, this, [s] { showInfo(*s); });
 

@@ -2,12 +2,15 @@
 // The one window of the game: builds the widget tree and the menus, owns the board
 // state and connects every widget event to its handler.
 
-#include "board_state.h"
+#include "view/board_state.h"
 
 #include <QMainWindow>
 #include <memory>
 
 namespace app {
+
+using view::BoardState;
+using view::Services;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT

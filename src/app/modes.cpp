@@ -1,6 +1,5 @@
 #include "app.h"
 #include "editor/editor.h"
-#include "forms/numtext.h"
 
 namespace app {
 
@@ -22,25 +21,18 @@ const QString PlayModeHelp = QStringLiteral(
 namespace {
 
 constexpr colors::Color LampOff = rgb(80, 80, 80);
-constexpr int PointerSizeAll = 15;
-constexpr int PointerArrow = 1;
+constexpr std::int16_t PointerSizeAll = 15;
+constexpr std::int16_t PointerArrow = 1;
 
-void setModeTags(BoardState &st, bool setOn, bool connectOn, bool playOn)
+// The mode's tags, and outside play every token off the board and every field free.
+void switchMode(BoardState &st, model::Mode mode, std::int16_t pointer)
 {
-    st.setModeButton->setTag(setOn ? QStringLiteral("1") : QStringLiteral("0"));
-    st.connectModeButton->setTag(connectOn ? QStringLiteral("1") : QStringLiteral("0"));
-    st.playModeButton->setTag(playOn ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-// Outside play every token leaves the board and every field is free.
-void tokensOff(BoardState &st, int pointer)
-{
-    for (int i = 0; i < FieldCount; ++i) {
-        st.tokens[size_t(i)]->setVisible(false);
-        st.tokens[size_t(i)]->setTag(QStringLiteral("-1"));
-        st.fields[size_t(i)]->setToolTipText(FreeTip);
-        st.fields[size_t(i)]->setMousePointer(pointer);
-    }
+    st.game.setMode(mode);
+    st.showModes();
+    st.clearHistory();
+    st.game.tokensOff(pointer);
+    st.showTokens();
+    st.showFields();
 }
 
 } // namespace
@@ -52,9 +44,7 @@ void enterSetMode(BoardState &st)
     st.setModeLamp->setFillColor(rgb(255, 0, 0));
     st.connectModeLamp->setFillColor(LampOff);
     st.playModeLamp->setFillColor(LampOff);
-    setModeTags(st, true, false, false);
-    st.clearHistory();
-    tokensOff(st, PointerSizeAll);
+    switchMode(st, model::Mode::Set, PointerSizeAll);
     editor::redrawEdges(st);
     st.notes->setText(SetModeHelp);
 }
@@ -69,9 +59,7 @@ void enterConnectMode(BoardState &st)
     // Coming from set mode, red and yellow shine together.
     if (st.inSetMode())
         st.setModeLamp->setFillColor(rgb(255, 0, 0));
-    setModeTags(st, false, true, false);
-    st.clearHistory();
-    tokensOff(st, PointerArrow);
+    switchMode(st, model::Mode::Connect, PointerArrow);
     editor::redrawEdges(st);
     st.notes->setText(ConnectModeHelp);
 }
@@ -83,35 +71,25 @@ void enterPlayMode(BoardState &st)
     st.setModeLamp->setFillColor(LampOff);
     st.connectModeLamp->setFillColor(LampOff);
     st.playModeLamp->setFillColor(rgb(0, 255, 0));
-    setModeTags(st, false, false, true);
+    st.game.setMode(model::Mode::Play);
+    st.showModes();
     st.clearHistory();
-    st.targetNumbering.reset();
+    st.game.targetNumbering.reset();
     editor::redrawEdges(st);
     st.notes->setText(PlayModeHelp);
-    tokensOff(st, PointerArrow);
-
-    std::int32_t n = -1;
-    for (int i = 0; i < FieldCount; ++i) {
-        if (st.onBoard(i)) {
-            ++n;
-            st.startFields[size_t(n)] = i;
-        }
-    }
-    st.tokenCount = n;
+    st.game.tokensOff(PointerArrow);
+    st.showTokens();
+    st.showFields();
 
     // Tokens 0, 1, 2, ... on the board fields in index order; the last field stays free.
-    for (int k = 0; k < n; ++k) {
-        const int f = st.startFields[size_t(k)];
+    st.game.layOutTokens();
+    for (int k = 0; k < st.game.tokenCountOrZero(); ++k) {
         forms::PictureBox *z = st.tokens[size_t(k)];
-        forms::PictureBox *field = st.fields[size_t(f)];
-        z->setVisible(true);
+        st.showToken(k);
         z->clear();
-        z->printText(st.tokenTexts[size_t(k)]);
-        z->setLeft(float(double(field->left()) + (double(field->width()) - double(z->width())) / 2));
-        z->setTop(float(double(field->top()) + (double(field->height()) - double(z->height())) / 2));
+        z->printText(st.game.tokens[size_t(k)].text);
         z->raise();
-        z->setTag(numtext::tagText(std::int64_t(f)));
-        field->setToolTipText(OccupiedTip);
+        st.showField(st.game.startFields[size_t(k)]);
     }
 }
 

@@ -33,43 +33,45 @@ void startUp(BoardState &st)
     st.normalGeometry[13] = st.clearNotesButton->top();
     watchStartupFrame(st);
 
+    model::Game &game = st.game;
     for (int i = 0; i < FieldCount; ++i) {
         forms::PictureBox *f = st.fields[size_t(i)];
-        f->setWidth(42);
-        f->setHeight(42);
-        f->setUserScale(0, 0, 1, 1);
-        f->setTag(QStringLiteral("0"));
-        f->setToolTipText(FreeTip);
+        model::Field &field = game.fields[size_t(i)];
+        field.width = field.height = 42;
+        field.tag = 0;
+        field.tip = FreeTip;
+        field.colour = rgb(255, 255, 255);
         f->setBorder(forms::PictureBox::Border::Single);
         f->setFlat(true);
-        f->setBackColor(rgb(255, 255, 255));
 
         // The supply pile: a small random offset around (16, 36), field 0 on top.
-        forms::PictureBox *g = st.fields[size_t(MaxIndex - i)];
+        const int g = MaxIndex - i;
         const double r = st.svc.rnd.next();
         const double s = st.svc.rnd.next();
-        g->setLeft(float(8 * r + 16 - 4));
-        g->setTop(float(8 * s + 36 - 4));
-        g->raise();
+        game.fields[size_t(g)].left = float(8 * r + 16 - 4);
+        game.fields[size_t(g)].top = float(8 * s + 36 - 4);
+        st.fields[size_t(g)]->raise();
 
         forms::PictureBox *z = st.tokens[size_t(i)];
-        z->setVisible(false);
-        z->setTag(QStringLiteral("-1"));
-        z->setForeColor(rgb(255, 255, 255));
+        model::Token &token = game.tokens[size_t(i)];
+        token.visible = false;
+        token.tag = -1;
+        token.textColour = rgb(255, 255, 255);
+        token.colour = z->backColor();
+        token.width = token.height = 32;
+        token.tip = TokenTip;
+        token.text = numtext::fromInt(i + 1);
         QFont font = z->font();
         font.setPointSizeF(16);
         font.setBold(true);
         z->setFont(font);
         z->setBorder(forms::PictureBox::Border::Single);
         z->setFlat(true);
-        z->setWidth(32);
-        z->setHeight(32);
-        z->setToolTipText(TokenTip);
-
-        st.tokenTexts[size_t(i)] = numtext::fromInt(i + 1);
     }
+    st.showFields();
+    st.showTokens();
 
-    for (auto &row : st.edges)
+    for (auto &row : st.game.edges)
         row.fill(0);
     st.pendingFieldChosen = 0;
     st.pendingField = 0;
@@ -82,13 +84,16 @@ void newBoard(BoardState &st)
         return;
     enterSetMode(st);
     for (int i = 0; i < FieldCount; ++i) {
-        forms::PictureBox *f = st.fields[size_t(i)];
-        f->setPos(12, 36);
-        f->setTag(QStringLiteral("0"));
-        st.tokens[size_t(i)]->setBackColor(rgb(0, 0, 255));
-        st.tokenTexts[size_t(i)] = numtext::fromInt(i + 1);
+        model::Field &f = st.game.fields[size_t(i)];
+        f.left = 12;
+        f.top = 36;
+        f.tag = 0;
+        st.game.tokens[size_t(i)].colour = rgb(0, 0, 255);
+        st.game.tokens[size_t(i)].text = numtext::fromInt(i + 1);
     }
-    for (auto &row : st.edges)
+    st.showFields();
+    st.showTokens();
+    for (auto &row : st.game.edges)
         row.fill(0);
     editor::redrawEdges(st);
 }

@@ -1,11 +1,11 @@
 #pragma once
 // The token properties panel: stone colour, text colour and text of one token.
 
-#include "app/board_state.h"
+#include "view/board_state.h"
 
 namespace appearance {
 
-using app::BoardState;
+using view::BoardState;
 
 void chooseTokenColour(BoardState &st);
 void chooseTextColour(BoardState &st);

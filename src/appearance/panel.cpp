@@ -34,8 +34,10 @@ void applyPanelColours(BoardState &st)
     // The swatches' colours, and the text as it stands in the box; tokenTexts keeps
     // the stored text, so the next redraw of the token texts shows that one again.
     if (forms::PictureBox *z = target(st)) {
-        z->setBackColor(st.tokenColourSwatch->backColor());
-        z->setForeColor(st.textColourSwatch->backColor());
+        model::Token &m = st.game.tokens[size_t(st.panelToken)];
+        m.colour = st.tokenColourSwatch->backColor();
+        m.textColour = st.textColourSwatch->backColor();
+        st.showToken(st.panelToken);
         z->clear();
         z->printText(st.tokenTextBox->text());
     }
@@ -47,8 +49,8 @@ void applyTokenText(BoardState &st)
     // The text only: colours chosen in the swatches wait for the colour "ok".
     if (forms::PictureBox *z = target(st)) {
         z->clear();
-        st.tokenTexts[size_t(st.panelToken)] = st.tokenTextBox->text();
-        z->printText(st.tokenTexts[size_t(st.panelToken)]);
+        st.game.tokens[size_t(st.panelToken)].text = st.tokenTextBox->text();
+        z->printText(st.game.tokens[size_t(st.panelToken)].text);
     }
     st.tokenPanel->setVisible(false);
 }

@@ -2,11 +2,11 @@
 // The board editor: field placement, edges, field size, board colour and sketch,
 // the colour palette and the board redraw.
 
-#include "app/board_state.h"
+#include "view/board_state.h"
 
 namespace editor {
 
-using app::BoardState;
+using view::BoardState;
 
 // Board redraw: clears the board's picture and draws every edge the matrix holds.
 void redrawEdges(BoardState &st);

@@ -71,12 +71,11 @@ void cancelFieldDrag(BoardState &st)
 
 void onFieldPressed(BoardState &st, int index, int button, int, float x, float y)
 {
-    if (!app::BoardState::isIndex(index))
+    if (!view::BoardState::isIndex(index))
         return;
     // Only the three buttons the game knows press anything.
     if (button != 1 && button != 2 && button != 4)
         return;
-    forms::PictureBox *f = st.fields[size_t(index)];
 
     if (st.draggedField >= 0) {
         // While the left button drags a field, its other buttons belong to the drag.
@@ -91,21 +90,26 @@ void onFieldPressed(BoardState &st, int index, int button, int, float x, float y
             st.grabY = y;
             startDrag(st, index);
         } else {
-            f->setPos(SupplyLeft, SupplyTop);
-            f->setTag(QStringLiteral("0"));
+            model::Field &m = st.game.fields[size_t(index)];
+            m.left = SupplyLeft;
+            m.top = SupplyTop;
+            m.tag = 0;
+            st.showField(index);
             // pendingField stays as it is: it may name a field chosen in connect mode.
             removeEdgesOf(st, index);
         }
     }
     if (st.inConnectMode())
         onConnectModeClick(st, index);
-    if (st.inPlayMode() && button == 2)
-        f->setBackColor(st.swatches[0]->backColor());
+    if (st.inPlayMode() && button == 2) {
+        st.game.fields[size_t(index)].colour = st.swatches[0]->backColor();
+        st.showField(index);
+    }
 }
 
 void onFieldMouseMoved(BoardState &st, int index, int, int, float, float)
 {
-    if (st.draggedField != index || !app::BoardState::isIndex(index))
+    if (st.draggedField != index || !view::BoardState::isIndex(index))
         return;
     // A mode switch in mid-drag (from the keyboard) ends the drag: no drop outside set mode.
     if (!st.inSetMode()) {
@@ -121,7 +125,7 @@ void onFieldMouseMoved(BoardState &st, int index, int, int, float, float)
 
 void onFieldReleased(BoardState &st, int index, int button, int, float, float)
 {
-    if (st.draggedField != index || button != 1 || !app::BoardState::isIndex(index))
+    if (st.draggedField != index || button != 1 || !view::BoardState::isIndex(index))
         return;
     cancelFieldDrag(st);
     if (!st.inSetMode())
@@ -133,7 +137,7 @@ void onFieldReleased(BoardState &st, int index, int button, int, float, float)
 
 void onFieldDraggedOverBoard(BoardState &st, int field, float x, float y)
 {
-    if (!app::BoardState::isIndex(field))
+    if (!view::BoardState::isIndex(field))
         return;
     const QPointF at = dropPosition(st, st.fields[size_t(field)], x, y);
     st.statusLine->setText(readout(float(at.x()), float(at.y())));
@@ -141,40 +145,43 @@ void onFieldDraggedOverBoard(BoardState &st, int field, float x, float y)
 
 void onFieldDroppedOnBoard(BoardState &st, int field, float x, float y)
 {
-    if (!app::BoardState::isIndex(field))
+    if (!view::BoardState::isIndex(field))
         return;
     // The upper band with the supply and the tools takes no fields.
     if (y < st.dividerBar->top())
         return;
-    forms::PictureBox *f = st.fields[size_t(field)];
-    const QPointF at = dropPosition(st, f, x, y);
-    f->setPos(std::floor(float(at.x())), std::floor(float(at.y())));
-    st.statusLine->setText(readout(f->left(), f->top()));
-    f->setTag(QStringLiteral("1"));
+    model::Field &m = st.game.fields[size_t(field)];
+    const QPointF at = dropPosition(st, st.fields[size_t(field)], x, y);
+    m.left = std::floor(float(at.x()));
+    m.top = std::floor(float(at.y()));
+    m.tag = 1;
+    st.showField(field);
+    st.statusLine->setText(readout(m.left, m.top));
     redrawEdges(st);
-    f->setVisible(true);
+    st.fields[size_t(field)]->setVisible(true);
 }
 
 void onFieldKeyPressed(BoardState &st, int index, int keyCode, int)
 {
-    if (!st.inSetMode() || !app::BoardState::isIndex(index))
+    if (!st.inSetMode() || !view::BoardState::isIndex(index))
         return;
-    forms::PictureBox *f = st.fields[size_t(index)];
+    model::Field &f = st.game.fields[size_t(index)];
     switch (keyCode) {
-    case 37: f->setLeft(f->left() - 1); break;
-    case 39: f->setLeft(f->left() + 1); break;
-    case 38: f->setTop(f->top() - 1); break;
-    case 40: f->setTop(f->top() + 1); break;
+    case 37: f.left -= 1; break;
+    case 39: f.left += 1; break;
+    case 38: f.top -= 1; break;
+    case 40: f.top += 1; break;
     default: break;
     }
+    st.showField(index);
     // Every key, moving or not, shows the position and redraws the edges.
-    st.statusLine->setText(readout(f->left(), f->top()));
+    st.statusLine->setText(readout(f.left, f.top));
     redrawEdges(st);
 }
 
 void onFieldFocusGained(BoardState &st, int index)
 {
-    if (!st.inSetMode() || !app::BoardState::isIndex(index))
+    if (!st.inSetMode() || !view::BoardState::isIndex(index))
         return;
     // A small circle with a cross-hair around it: the field the cursor keys move.
     forms::PictureBox *f = st.fields[size_t(index)];
@@ -188,7 +195,7 @@ void onFieldFocusGained(BoardState &st, int index)
 
 void onFieldFocusLost(BoardState &st, int index)
 {
-    if (!st.inSetMode() || !app::BoardState::isIndex(index))
+    if (!st.inSetMode() || !view::BoardState::isIndex(index))
         return;
     st.fields[size_t(index)]->clear();
 }

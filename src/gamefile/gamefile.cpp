@@ -1,10 +1,7 @@
 #include "gamefile.h"
 
-#include "app/app.h"
-#include "editor/editor.h"
 #include "forms/numtext.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,15 +10,6 @@
 namespace gamefile {
 
 namespace {
-
-const QString Ending = QStringLiteral(".swk");
-
-// The one ending games have; the comparison respects letter case, so "spiel.SWK"
-// is not a game file name.
-bool hasEnding(const QString &name) { return name.endsWith(Ending, Qt::CaseSensitive); }
-
-void saveFailed(BoardState &st) { st.svc.messages.critical(SaveFailedTitle, SaveFailedText); }
-void loadFailed(BoardState &st) { st.svc.messages.critical(LoadFailedTitle, LoadFailedText); }
 
 std::optional<QByteArray> readAll(const QString &path)
 {
@@ -37,165 +25,91 @@ std::optional<QByteArray> readAll(const QString &path)
     return data;
 }
 
-// A widget's int for a 16-bit value; one outside that range becomes -1, which
-// neither a pointer code nor a field size can be, so the check refuses it.
+// A 16-bit value for the file; one outside that range becomes -1, which neither a
+// pointer code nor a field size can be, so the check refuses it.
 std::int16_t narrow(int v) { return v >= -32768 && v <= 32767 ? std::int16_t(v) : std::int16_t(-1); }
+
+// A tag holds what its text says: the file's number after the round trip through the
+// 15 digits a tag is written with, so the model decides exactly as the texts would.
+double asTag(double v) { return numtext::val(numtext::tagText(v)); }
 
 } // namespace
 
-Game collect(const BoardState &st)
+Game collect(const model::Game &m)
 {
     Game g;
     for (int i = 0; i < Slots; ++i) {
-        const forms::PictureBox *f = st.fields[size_t(i)];
-        const forms::PictureBox *z = st.tokens[size_t(i)];
+        const model::Field &f = m.fields[size_t(i)];
+        const model::Token &z = m.tokens[size_t(i)];
         Group &gr = g.groups[size_t(i)];
-        gr.fieldLeft = f->left();
-        gr.fieldTop = f->top();
-        gr.fieldTip = f->toolTipText();
-        gr.fieldTag = numtext::val(f->tag());
-        gr.tokenLeft = z->left();
-        gr.tokenTop = z->top();
-        gr.tokenTip = z->toolTipText();
-        gr.tokenTag = numtext::val(z->tag());
-        gr.tokenColour = z->backColor();
-        gr.fieldPointer = narrow(f->mousePointer());
-        gr.tokenVisible = z->visible();
-        gr.text = st.tokenTexts[size_t(i)];
+        gr.fieldLeft = f.left;
+        gr.fieldTop = f.top;
+        gr.fieldTip = f.tip;
+        gr.fieldTag = f.tag;
+        gr.tokenLeft = z.left;
+        gr.tokenTop = z.top;
+        gr.tokenTip = z.tip;
+        gr.tokenTag = z.tag;
+        gr.tokenColour = z.colour;
+        gr.fieldPointer = f.pointer;
+        gr.tokenVisible = z.visible;
+        gr.text = z.text;
     }
-    g.edges = st.edges;
-    const forms::CommandButton *modes[3] = {st.setModeButton, st.connectModeButton, st.playModeButton};
-    for (int m = 0; m < 3; ++m) {
-        g.modeTags[size_t(m)] = numtext::val(modes[m]->tag());
-        g.modeColours[size_t(m)] = modes[m]->backColor();
-    }
-    g.tokenCount = st.tokenCountOrZero();
-    g.fieldSize = narrow(st.fieldSizeBar->value());
+    g.edges = m.edges;
+    g.modeTags = m.modeTags;
+    g.modeColours = m.modeColours;
+    g.tokenCount = m.tokenCountOrZero();
+    g.fieldSize = narrow(m.fieldSize);
     return g;
 }
 
-void apply(BoardState &st, const Game &g)
+void apply(model::Game &m, const Game &g)
 {
-    st.board->clear();
-
-    // The size first: a change resizes every field about its centre, and only then
-    // do the fields get their saved places. Set last, it would shift a game saved at
-    // another size by half the difference.
-    st.fieldSizeBar->setValue(g.fieldSize);
-
+    // The size first: a change resizes every field about its centre, and only then do
+    // the fields get their saved places.
+    m.resizeFields(g.fieldSize);
     for (int i = 0; i < Slots; ++i) {
         const Group &gr = g.groups[size_t(i)];
-        forms::PictureBox *f = st.fields[size_t(i)];
-        forms::PictureBox *z = st.tokens[size_t(i)];
-        f->setLeft(gr.fieldLeft);
-        f->setTop(gr.fieldTop);
-        f->setToolTipText(gr.fieldTip);
-        f->setTag(numtext::tagText(gr.fieldTag));
-        f->clear();
-        z->setLeft(gr.tokenLeft);
-        z->setTop(gr.tokenTop);
-        z->setToolTipText(gr.tokenTip);
-        z->setTag(numtext::tagText(gr.tokenTag));
-        z->setBackColor(gr.tokenColour);
-        f->setMousePointer(gr.fieldPointer);
-        z->setVisible(gr.tokenVisible);
-        st.tokenTexts[size_t(i)] = gr.text;
+        model::Field &f = m.fields[size_t(i)];
+        model::Token &z = m.tokens[size_t(i)];
+        f.left = gr.fieldLeft;
+        f.top = gr.fieldTop;
+        f.tip = gr.fieldTip;
+        f.tag = asTag(gr.fieldTag);
+        z.left = gr.tokenLeft;
+        z.top = gr.tokenTop;
+        z.tip = gr.tokenTip;
+        z.tag = asTag(gr.tokenTag);
+        z.colour = gr.tokenColour;
+        f.pointer = gr.fieldPointer;
+        z.visible = gr.tokenVisible;
+        z.text = gr.text;
     }
-    // Every token shows its own number until play mode lays the tokens out.
-    for (int i = 0; i < Slots; ++i) {
-        forms::PictureBox *z = st.tokens[size_t(i)];
-        z->raise();
-        z->clear();
-        z->printText(numtext::fromInt(i + 1));
-    }
-
-    st.edges = g.edges;
-
-    forms::CommandButton *modes[3] = {st.setModeButton, st.connectModeButton, st.playModeButton};
-    for (int m = 0; m < 3; ++m)
-        modes[m]->setTag(numtext::tagText(g.modeTags[size_t(m)]));
-    for (int m = 0; m < 3; ++m)
-        modes[m]->setBackColor(g.modeColours[size_t(m)]);
-    st.tokenCount = g.tokenCount;
-
-    editor::eraseBoard(st);
-    app::enterPlayMode(st);
+    m.edges = g.edges;
+    for (size_t k = 0; k < 3; ++k)
+        m.modeTags[k] = asTag(g.modeTags[k]);
+    m.modeColours = g.modeColours;
+    m.tokenCount = g.tokenCount;
 }
 
-bool saveTo(BoardState &st, const QString &path)
+bool saveTo(const model::Game &m, const QString &path)
 {
-    const std::optional<QByteArray> bytes = write(collect(st));
-    if (!bytes) {
-        saveFailed(st);
+    const std::optional<QByteArray> bytes = write(collect(m));
+    if (!bytes)
         return false;
-    }
     // Written beside the target and renamed over it when complete; where the folder
     // takes no new file but the file itself is writable, it is written in place.
     QSaveFile f(path);
     f.setDirectWriteFallback(true);
-    if (!f.open(QIODevice::WriteOnly) || f.write(*bytes) != bytes->size() || !f.commit()) {
-        saveFailed(st);
-        return false;
-    }
-    return true;
+    return f.open(QIODevice::WriteOnly) && f.write(*bytes) == bytes->size() && f.commit();
 }
 
-bool openFrom(BoardState &st, const QString &path)
+std::optional<Game> readFrom(const QString &path)
 {
     const std::optional<QByteArray> data = readAll(path);
-    if (!data) {
-        loadFailed(st);
-        return false;
-    }
-    const Parsed parsed = parse(*data);
-    if (!parsed.game) {
-        loadFailed(st);
-        return false;
-    }
-    apply(st, *parsed.game);
-    return true;
-}
-
-void saveGame(BoardState &st)
-{
-    if (st.busy())
-        return;
-    forms::CommonDialog &dlg = st.svc.dialog;
-    dlg.initialDir = QDir::currentPath();
-    if (!dlg.showSave())
-        return;
-    QString name = dlg.fileName;
-    if (!hasEnding(name))
-        name += Ending;
-    st.statusLine->setText(name);
-    saveTo(st, name);
-}
-
-void openGame(BoardState &st)
-{
-    if (st.busy())
-        return;
-    forms::CommonDialog &dlg = st.svc.dialog;
-    // Until a game has been chosen or given, an installed program starts the dialog
-    // among its sample games; from the build folder it is the working folder always.
-    const QString preset = QStringLiteral("*swk");
-    const bool chosenBefore = !dlg.fileName.isEmpty() && dlg.fileName != preset;
-    const QString samples =
-        chosenBefore ? QString() : installedSamples(QCoreApplication::applicationDirPath());
-    dlg.fileName = preset;
-    dlg.initialDir = samples.isEmpty() ? QDir::currentPath() : samples;
-    if (!dlg.showOpen())
-        return;
-    openChosen(st, dlg.fileName);
-}
-
-void openChosen(BoardState &st, const QString &name)
-{
-    st.svc.dialog.fileName = name;
-    st.statusLine->setText(name);
-    if (!hasEnding(name))
-        return;
-    openFrom(st, name);
+    if (!data)
+        return std::nullopt;
+    return parse(*data).game;
 }
 
 QString installedSamples(const QString &programDir)

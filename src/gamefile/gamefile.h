@@ -1,22 +1,15 @@
 #pragma once
-// Game files: saving and opening ".swk" games.
+// Game files: the model to and from ".swk" files.
 //
-// The handlers are thin: they take the game from the widgets into a gamefile::Game
-// (model.h) or put a checked one onto them. Whatever can go wrong with a file is
-// found before the board is touched, so a failed load leaves the game as it was,
-// and a save replaces the target only once the whole new file is written.
+// Whatever can go wrong with a file is found before the model is touched, so a failed
+// load leaves the game as it was, and a save replaces the target only once the whole
+// new file is written. The window's handlers (dialogs, messages, what the board shows)
+// sit above this in the window shell.
 
-#include "app/board_state.h"
 #include "model.h"
+#include "model/game.h"
 
 namespace gamefile {
-
-using app::BoardState;
-
-// "Datei" > "speichern" and saveButton.
-void saveGame(BoardState &st);
-// "Datei" > "öffnen" and openButton.
-void openGame(BoardState &st);
 
 // The messages of the two failure paths.
 inline const QString SaveFailedTitle = QStringLiteral("Eingabeproblem");
@@ -24,22 +17,22 @@ inline const QString SaveFailedText = QStringLiteral("Speichern abgebrochen!");
 inline const QString LoadFailedTitle = QStringLiteral("Fehler");
 inline const QString LoadFailedText = QStringLiteral("Ungültiger x Dateiname!");
 
-// The game as the widgets and variables hold it now.
-Game collect(const BoardState &st);
-// Puts a checked game onto the board in the order of a load, then runs the erase
-// button and the play-mode button as their clicks do.
-void apply(BoardState &st, const Game &g);
+// The one ending games have; the comparison respects letter case, so "spiel.SWK" is
+// not a game file name.
+inline const QString Ending = QStringLiteral(".swk");
+inline bool hasEnding(const QString &name) { return name.endsWith(Ending, Qt::CaseSensitive); }
 
-// The part of the handlers after the dialog: write the board to `path`, or read
-// `path` and put it on the board. Both show the failure message themselves and
-// report whether they succeeded.
-bool saveTo(BoardState &st, const QString &path);
-bool openFrom(BoardState &st, const QString &path);
+// The stored part of the model.
+Game collect(const model::Game &m);
+// Puts a checked game into the model as a load does: the field size first, then every
+// field and token, the edges, the modes and the token count.
+void apply(model::Game &m, const Game &g);
 
-// "öffnen" from the moment the user has chosen `name` in the dialog: the dialog keeps
-// the name, the file name line shows it, and only a name ending in ".swk" is read.
-// The command line opens its game through here too, so both behave alike.
-void openChosen(BoardState &st, const QString &name);
+// Writes the model to `path`; false when it cannot be written (or holds what a file
+// cannot carry), and then an existing file is untouched.
+bool saveTo(const model::Game &m, const QString &path);
+// Reads and checks the game at `path`; nothing when it cannot be read or is no game.
+std::optional<Game> readFrom(const QString &path);
 
 // The sample games of an installed program whose executable lies in `programDir`,
 // or an empty string when there are none (a run from the build folder).

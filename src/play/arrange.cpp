@@ -29,31 +29,19 @@ void scramble(BoardState &st)
     // A sliding token still carries its old field in its tag: no rearranging under it.
     if (st.moveInProgress)
         return;
-    const int n = tokensInPlay(st);
+    const int n = st.game.tokensInPlay();
     if (n < 1)
         return;
     StepRecorder step(st, false);
-    const std::vector<int> perm = randomPermutation(st.svc.rnd, n);
-
-    struct Saved { float left, top; double field; };
-    std::vector<Saved> saved;
-    saved.reserve(size_t(n));
-    for (int i = 0; i < n; ++i) {
-        const forms::PictureBox *z = st.tokens[size_t(i)];
-        saved.push_back({z->left(), z->top(), numtext::val(z->tag())});
-    }
-    for (int i = 0; i < n; ++i) {
-        const Saved &s = saved[size_t(perm[size_t(i)])];
-        forms::PictureBox *z = st.tokens[size_t(i)];
-        z->setPos(s.left, s.top);
-        z->setTag(numtext::tagText(s.field));
-    }
+    st.game.rearrange(randomPermutation(st.svc.rnd, n));
+    for (int i = 0; i < n; ++i)
+        st.showToken(i);
     setApart(st);
 }
 
 void setRandomTarget(BoardState &st)
 {
-    const int n = tokensInPlay(st);
+    const int n = st.game.tokensInPlay();
     if (n < 1)
         return;
     const std::vector<int> perm = randomPermutation(st.svc.rnd, n);
@@ -62,7 +50,7 @@ void setRandomTarget(BoardState &st)
         f->clear();
         f->printText(numtext::fromInt(perm[size_t(i)] + 1));
     }
-    st.targetNumbering = perm;
+    st.game.targetNumbering = perm;
     setApart(st);
 }
 

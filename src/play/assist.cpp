@@ -2,7 +2,7 @@
 // and a whole solution played through, both along one kept plan.
 
 #include "engine.h"
-#include "guide.h"
+#include "model/guide.h"
 #include "play.h"
 
 #include "puzzle/puzzle.h"
@@ -18,40 +18,10 @@ namespace play {
 
 namespace {
 
-// The board as the puzzle's mathematics sees it. Nothing when the tokens' places and
-// the fields' occupation disagree (a hand-made game can do that): then no move the
-// game would make can be foretold.
-struct Position {
-    puzzle::Board board;
-    puzzle::Arrangement now;
-    puzzle::Arrangement target;
-};
+using model::Guide;
+using model::Position;
 
-std::optional<Position> position(const BoardState &st)
-{
-    Position p;
-    p.now.fill(puzzle::NoToken);
-    for (int f = 0; f < app::FieldCount; ++f) {
-        p.board.onBoard[size_t(f)] = st.onBoard(f);
-        for (int j = 0; j < app::FieldCount; ++j)
-            p.board.edge[size_t(f)][size_t(j)] = st.edges[size_t(f)][size_t(j)] == 1;
-    }
-    const int n = tokensInPlay(st);
-    for (int k = 0; k < n; ++k) {
-        const std::optional<int> f = st.fieldOfToken(k);
-        if (!f || !st.onBoard(*f) || p.now[size_t(*f)] != puzzle::NoToken)
-            return std::nullopt;
-        p.now[size_t(*f)] = k;
-    }
-    for (int f = 0; f < app::FieldCount; ++f) {
-        const bool free = st.fields[size_t(f)]->toolTipText() == app::FreeTip;
-        if (st.onBoard(f) && free != (p.now[size_t(f)] == puzzle::NoToken))
-            return std::nullopt;
-    }
-    p.target = st.targetNumbering ? puzzle::numberedTarget(p.board, *st.targetNumbering)
-                                  : puzzle::startArrangement(p.board);
-    return p;
-}
+std::optional<Position> position(const BoardState &st) { return st.game.position(); }
 
 const QString NotReachable = QStringLiteral("Das Ziel ist von hier aus nicht erreichbar.");
 const QString AlreadyThere = QStringLiteral("Das Ziel ist schon erreicht.");
@@ -189,9 +159,9 @@ std::optional<size_t> nextOnPlan(BoardState &st, const QString &title)
 // board no longer lets it move as planned.
 std::optional<std::pair<int, int>> plannedMove(const BoardState &st, int field)
 {
-    for (int k = 0; k < tokensInPlay(st); ++k) {
-        if (st.fieldOfToken(k) == field) {
-            if (const std::optional<int> to = moveTarget(st, k))
+    for (int k = 0; k < st.game.tokensInPlay(); ++k) {
+        if (st.game.fieldOfToken(k) == field) {
+            if (const std::optional<int> to = st.game.moveTarget(k))
                 return std::make_pair(k, *to);
             return std::nullopt;
         }
@@ -201,19 +171,13 @@ std::optional<std::pair<int, int>> plannedMove(const BoardState &st, int field)
 
 } // namespace
 
-bool atTarget(const BoardState &st)
-{
-    const std::optional<Position> p = position(st);
-    return p && p->now == p->target;
-}
-
-void setApart(BoardState &st) { st.success.setApart(atTarget(st)); }
+void setApart(BoardState &st) { st.game.success.setApart(st.game.atTarget()); }
 
 void ownMoveMade(BoardState &st, int slides)
 {
-    if (!st.success.moved(slides, atTarget(st)) || st.closing || !st.reportSuccessAction->isChecked())
+    if (!st.game.success.moved(slides, st.game.atTarget()) || st.closing || !st.reportSuccessAction->isChecked())
         return;
-    const int n = st.success.moves;
+    const int n = st.game.success.moves;
     st.svc.messages.information(QStringLiteral("Erfolg"), n == 1 ? QStringLiteral("Geschafft! Das Ziel ist nach 1 Zug erreicht.")
                                                                  : QStringLiteral("Geschafft! Das Ziel ist nach %1 Zügen erreicht.").arg(n));
 }
@@ -225,9 +189,9 @@ void showSolvability(BoardState &st)
         return;
     // With nothing to arrange there is nothing to count either.
     bool anyField = false;
-    for (int f = 0; f < app::FieldCount; ++f)
+    for (int f = 0; f < model::FieldCount; ++f)
         anyField = anyField || st.onBoard(f);
-    if (!anyField || tokensInPlay(st) == 0) {
+    if (!anyField || st.game.tokensInPlay() == 0) {
         st.svc.messages.information(title, anyField ? QStringLiteral("Auf dem Brett steht kein Stein, also gibt es nichts zu ordnen.")
                                                     : QStringLiteral("Auf dem Brett ist kein Feld, also gibt es nichts zu ordnen."));
         return;
@@ -307,7 +271,7 @@ void solveAll(BoardState &st)
     st.shuffleRunning = true;
     st.updateMoveActions();
     st.shuffleActive = 1;
-    st.success = {}; // a board solved for the player is no success of the player's
+    st.game.success = {}; // a board solved for the player is no success of the player's
     const QString caption = st.window->windowTitle();
     EscapeStops escape([&st] { stopShuffle(st); });
     for (size_t i = *from; i < g.moves.size(); ++i) {

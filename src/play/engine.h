@@ -2,7 +2,7 @@
 // The parts of the play engine the handlers share among themselves, and that the
 // tests and benchmarks reach directly.
 
-#include "app/board_state.h"
+#include "view/board_state.h"
 
 #include <functional>
 #include <optional>
@@ -20,19 +20,11 @@ constexpr SlidePace ShuffleSlide{20, 0.01};
 constexpr SlidePace CascadeSlide{10, 0.005};
 constexpr double CascadePause = 0.2;
 
-// The number of tokens in play when it can serve as a count of tokens 0..N-1,
-// otherwise 0 (empty, no token, or a value no board can have).
-int tokensInPlay(const app::BoardState &st);
-
-// The field a token would move into: the highest-index free board field joined to
-// the board field the token stands on; nullopt when the token cannot move.
-std::optional<int> moveTarget(const app::BoardState &st, int token);
-
 // Marks a move as running for as long as it lives, so no second one starts inside it,
 // and greys the moves menu meanwhile.
 class MoveGuard {
 public:
-    explicit MoveGuard(app::BoardState &st) : m_st(st)
+    explicit MoveGuard(view::BoardState &st) : m_st(st)
     {
         m_st.moveInProgress = true;
         m_st.updateMoveActions();
@@ -46,7 +38,7 @@ public:
     MoveGuard &operator=(const MoveGuard &) = delete;
 
 private:
-    app::BoardState &m_st;
+    view::BoardState &m_st;
 };
 
 // Escape works as the running action's stop button for as long as this lives, and only
@@ -69,52 +61,37 @@ private:
 // that runs inside another one is part of that one's step.
 class StepRecorder {
 public:
-    StepRecorder(app::BoardState &st, bool slides);
+    StepRecorder(view::BoardState &st, bool slides);
     ~StepRecorder();
     StepRecorder(const StepRecorder &) = delete;
     StepRecorder &operator=(const StepRecorder &) = delete;
 
 private:
-    app::BoardState &m_st;
+    view::BoardState &m_st;
     bool m_active;
 };
 
 // The controls the shuffle locks while it runs (a solution played through locks them too).
-void setShuffleControlsEnabled(app::BoardState &st, bool on);
+void setShuffleControlsEnabled(view::BoardState &st, bool on);
 
-// Where a token stands on a field: centred on it.
-QPointF tokenPlace(const app::BoardState &st, int token, int field);
+// Puts every token at once on the field `fields` names, as "Mischen" and undo move
+// them, and shows the result.
+void placeTokens(view::BoardState &st, const model::TokenFields &fields);
 
-// Puts every token at once on the field `fields` names, as "Mischen" moves them, with
-// the occupation bookkeeping of the fields it leaves and takes.
-void placeTokens(app::BoardState &st, const app::TokenFields &fields);
-
-// One cascade pass's bookkeeping: the free board field (the last one found, or
-// `prevFree` when there is none) and the tokens other than `lastMoved` that stand
-// next to it: how many, and the last one found.
-struct CascadeCount {
-    int free = -1;
-    int count = 0;
-    int candidate = -1;
-};
-CascadeCount cascadeCount(const app::BoardState &st, int lastMoved, int prevFree);
-
-// Slides a token into field `target` and does the bookkeeping of tooltips and tag.
+// Slides a token into field `target`; the model takes the move when the slide ends.
 // Returns false when the window started closing during the slide (the token is then
 // put straight onto the target, so the board stays consistent).
-bool slide(app::BoardState &st, int token, int target, SlidePace pace);
+bool slide(view::BoardState &st, int token, int target, SlidePace pace);
 
 // The forced moves after a move of `lastMoved` into `free`.
-void cascade(app::BoardState &st, int lastMoved, int free);
+void cascade(view::BoardState &st, int lastMoved, int free);
 
-// The board stands on its target (false where the tokens and fields disagree).
-bool atTarget(const app::BoardState &st);
 // After a shuffle, "Mischen" or "Vorgabe": a success of the player's own is looked for
 // when the board now differs from its target.
-void setApart(app::BoardState &st);
+void setApart(view::BoardState &st);
 // After a move of the player's own (a click with its cascade, a hint) of `slides` slides:
 // the word of success when it solved what was set apart, unless switched off.
-void ownMoveMade(app::BoardState &st, int slides);
+void ownMoveMade(view::BoardState &st, int slides);
 
 // A random permutation of 0..n-1, every one equally likely (draws are rejected until
 // they differ from all earlier picks).

@@ -2,11 +2,11 @@
 // The play engine: token moves with their cascade, the shuffle by random moves and
 // the random arrangements.
 
-#include "app/board_state.h"
+#include "view/board_state.h"
 
 namespace play {
 
-using app::BoardState;
+using view::BoardState;
 
 void onTokenPressed(BoardState &st, int index, int button, int shift, float x, float y);
 // The right click on a token: the properties panel opens beside it.

@@ -21,7 +21,7 @@ void startShuffle(BoardState &st)
     // shuffle (or move) at a time.
     if (st.closing || st.busy() || !st.inPlayMode())
         return;
-    const int n = tokensInPlay(st);
+    const int n = st.game.tokensInPlay();
     if (n < 1)
         return;
 

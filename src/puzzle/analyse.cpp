@@ -25,11 +25,9 @@ int slideTarget(const Board &board, const Arrangement &arrangement, int field)
 {
     if (field < 0 || field >= FieldCount || !board.onBoard[field] || arrangement[field] < 0)
         return -1;
-    int target = -1;
-    for (int j = 0; j < FieldCount; ++j)
-        if (j != field && board.onBoard[j] && arrangement[j] == NoToken && board.edge[field][j])
-            target = j;
-    return target;
+    return highestOpenNeighbour(
+        field, [&](int j) { return board.edge[field][j]; },
+        [&](int j) { return board.onBoard[j] && arrangement[j] == NoToken; });
 }
 
 std::optional<Arrangement> replay(const Board &board, const Arrangement &from, std::span<const int> moves)

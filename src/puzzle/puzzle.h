@@ -144,6 +144,19 @@ Analysis analyse(const Board &board, const Arrangement &from, const Arrangement 
 // The sentence for a reason, German, UTF-8; empty for Reason::None.
 std::string reasonText(Reason reason);
 
+// The move rule, shared by the game and its mathematics: a token on `field` slides into
+// the highest-index other field that is joined to it and open. Each side brings its own
+// view of "joined" and "open"; -1 when there is no such field.
+template <class Joined, class Open>
+int highestOpenNeighbour(int field, Joined joined, Open open)
+{
+    int target = -1;
+    for (int j = 0; j < FieldCount; ++j)
+        if (j != field && open(j) && joined(j))
+            target = j;
+    return target;
+}
+
 // The field the token on `field` would slide into, or -1 when it cannot move (or there
 // is no token, or `field` is out of range).
 int slideTarget(const Board &board, const Arrangement &arrangement, int field);

@@ -8,7 +8,7 @@
 #include <chrono>
 #include <vector>
 
-namespace play {
+namespace model {
 
 struct Guide {
     // The plan, made for this board and target: the moves, and the arrangement before each
@@ -27,4 +27,4 @@ struct Guide {
     std::chrono::milliseconds budget{8000};
 };
 
-} // namespace play
+} // namespace model

@@ -1,9 +1,11 @@
 #pragma once
-// The game state: the widgets that hold much of it (tags, tooltips, positions,
-// colours, visibility) and the window-wide variables. Indexes of fields and tokens
-// always run 0..64; whatever reads an index from a text checks its range.
+// The game with its view: the model, the widgets that show it, what the pointer and
+// the pen are doing, and the guards of the running actions. Indexes of fields and
+// tokens always run 0..64.
 
 #include "forms/controls.h"
+#include "model/game.h"
+#include "model/guide.h"
 #include "forms/picturebox.h"
 #include "forms/services.h"
 #include "forms/shape.h"
@@ -17,67 +19,19 @@
 #include <optional>
 #include <vector>
 
-namespace play {
-struct Guide;
-}
+namespace view {
 
-namespace app {
-
-constexpr int FieldCount = 65;
-constexpr int MaxIndex = FieldCount - 1;
-
-// Tooltip words that record occupation.
-inline const QString FreeTip = QStringLiteral("frei");
-inline const QString OccupiedTip = QStringLiteral("besetzt");
+using model::FieldCount;
+using model::MaxIndex;
+using model::FreeTip;
+using model::OccupiedTip;
+using model::TokenFields;
 
 struct Services {
     forms::CommonDialog &dialog;
     forms::MessageBoxes &messages;
     forms::Pacing &pacing;
     forms::Random &rnd;
-};
-
-// Where every token stands: its field, or -1 when it is out of play.
-using TokenFields = std::array<int, FieldCount>;
-
-// One user action in play, for undo and redo: where the tokens stood before and after
-// it, and for a clicked move (with its cascade) or a hint the single slides in order,
-// which undo plays backwards. A shuffle, "Mischen" or a solution has no slides: its
-// tokens go back at once.
-struct HistoryStep {
-    struct Slide { int token, from, to; };
-    TokenFields before{}, after{};
-    std::vector<Slide> slides;
-};
-
-struct History {
-    std::vector<HistoryStep> done, undone;
-    // The step being recorded while its action runs.
-    std::optional<HistoryStep> recording;
-    bool recordSlides = false;
-};
-
-// Whether the player's own moves bring the board back to its target after a shuffle,
-// "Mischen" or "Vorgabe" set it apart, and how many slides they took on the way. Open
-// only while there is something to solve, so a board merely moved away and back, or one
-// solved already, says nothing.
-struct SuccessWatch {
-    bool open = false;
-    int moves = 0;
-    void setApart(bool atTarget)
-    {
-        open = !atTarget;
-        moves = 0;
-    }
-    // A move of the player's own; true once, when it reaches the target.
-    bool moved(int slides, bool atTarget)
-    {
-        if (!open)
-            return false;
-        moves += slides;
-        open = !atTarget;
-        return atTarget;
-    }
 };
 
 struct BoardState {
@@ -125,12 +79,12 @@ struct BoardState {
     QAction *undoAction = nullptr, *redoAction = nullptr, *hintAction = nullptr, *solveAction = nullptr,
             *solvabilityAction = nullptr, *reportSuccessAction = nullptr;
 
-    // ---- variables ----
-    std::array<std::array<std::int32_t, FieldCount>, FieldCount> edges{}; // 1 = edge
-    std::array<QString, FieldCount> tokenTexts;
-    std::array<std::int32_t, FieldCount> startFields{};
-    // Number of tokens in play; empty until play first starts, and empty counts as 0.
-    std::optional<std::int32_t> tokenCount;
+    // ---- the game ----
+    model::Game game;
+    // The plan hints and "Lösen" follow, and the solver's tables for it (never null).
+    std::unique_ptr<model::Guide> guide;
+
+    // ---- what the pointer and the pen are doing ----
     std::int32_t pendingField = 0;
     std::int32_t pendingFieldChosen = 0;
     float grabX = 0, grabY = 0;
@@ -142,17 +96,6 @@ struct BoardState {
     std::int16_t cascadeStopRequested = 0;
     std::int32_t panelToken = 0;
     std::array<double, 25> normalGeometry{};
-
-    // ---- the moves menu ----
-    History history;
-    // The numbering "Vorgabe" last wrote since play began (token targetNumbering[i] on
-    // field i); without one the target is the start order.
-    std::optional<std::vector<int>> targetNumbering;
-    // The plan hints and "Lösen" follow, and the solver's tables for it (never null).
-    std::unique_ptr<play::Guide> guide;
-    SuccessWatch success;
-    // Every slide so far, so an action can tell how many it made.
-    int slidesMade = 0;
 
     // ---- guards ----
     // A token move (with its cascade) or a shuffle is running; moves never nest.
@@ -166,24 +109,27 @@ struct BoardState {
     // ---- helpers everybody uses ----
     // A move, a shuffle or a search runs: the mode buttons and the file commands do nothing.
     bool busy() const { return moveInProgress || shuffleRunning || searching; }
-    std::int32_t tokenCountOrZero() const { return tokenCount.value_or(0); }
-    static bool isIndex(int i) { return i >= 0 && i <= MaxIndex; }
-    // A mode button's tag reads as 1.
-    static bool tagIsOne(const QString &tag);
-    bool inSetMode() const { return tagIsOne(setModeButton->tag()); }
-    bool inConnectMode() const { return tagIsOne(connectModeButton->tag()); }
-    bool inPlayMode() const { return tagIsOne(playModeButton->tag()); }
-    // A field lies on the board (its tag reads as 1).
-    bool onBoard(int field) const { return isIndex(field) && tagIsOne(fields[field]->tag()); }
-    // The field a token stands on, or nullopt when its tag names no field 0..64.
-    std::optional<int> fieldOfToken(int token) const;
-    TokenFields tokenFields() const;
+    static bool isIndex(int i) { return model::isIndex(i); }
+    bool inSetMode() const { return game.inMode(model::Mode::Set); }
+    bool inConnectMode() const { return game.inMode(model::Mode::Connect); }
+    bool inPlayMode() const { return game.inMode(model::Mode::Play); }
+    bool onBoard(int field) const { return game.onBoard(field); }
     // Forgets every step and any success under way, and brings the menu entries up to date.
     void clearHistory();
     // The moves menu as the state allows, in play and while nothing runs: undo and redo
     // when there is a step to take, hints, solving and the check always. Called whenever
     // a run starts or ends, so the shortcuts are inert exactly when the entries are grey.
     void updateMoveActions();
+
+    // ---- the view of the model ----
+    // Writes what the model holds of a field or token onto its widget: place and size,
+    // tag and tooltip texts, colours, pointer, visibility.
+    void showField(int i);
+    void showToken(int k);
+    void showFields();
+    void showTokens();
+    // The mode buttons' tags and colours.
+    void showModes();
 };
 
-} // namespace app
+} // namespace view
