@@ -30,8 +30,8 @@ void onNormalViewButtonClicked(BoardState &st);
 void hideNotes(BoardState &st);
 void showNotes(BoardState &st);
 void clearNotes(BoardState &st);
-// Start-up records the window before it has a frame; this takes normalGeometry 0..3
-// again from the framed window when it first appears.
+// Start-up records the window before it has a frame; this takes the window's place
+// and size in normalGeometry again from the framed window when it first appears.
 void watchStartupFrame(BoardState &st);
 
 // Games in files. "Datei" > "speichern" / "öffnen" and their toolbar buttons.

@@ -17,20 +17,21 @@ void startUp(BoardState &st)
 
     // The normal view, for the view commands to come back to.
     const QRect frame = st.window->frameGeometry();
-    st.normalGeometry[0] = frame.x() * double(Twips);
-    st.normalGeometry[1] = frame.y() * double(Twips);
-    st.normalGeometry[2] = frame.width() * double(Twips);
-    st.normalGeometry[3] = frame.height() * double(Twips);
-    st.normalGeometry[4] = st.dividerBar->width();
-    st.normalGeometry[5] = st.board->height();
-    st.normalGeometry[6] = st.board->width();
-    st.normalGeometry[7] = st.eraseButton->left();
-    st.normalGeometry[8] = st.clearNotesButton->left();
-    st.normalGeometry[9] = st.statusLine->top();
-    st.normalGeometry[10] = st.statusLine->width();
-    st.normalGeometry[11] = st.notes->top();
-    st.normalGeometry[12] = st.notes->width();
-    st.normalGeometry[13] = st.clearNotesButton->top();
+    BoardState::NormalGeometry &n = st.normalGeometry;
+    n.windowLeft = frame.x() * double(Twips);
+    n.windowTop = frame.y() * double(Twips);
+    n.windowWidth = frame.width() * double(Twips);
+    n.windowHeight = frame.height() * double(Twips);
+    n.dividerWidth = st.dividerBar->width();
+    n.boardHeight = st.board->height();
+    n.boardWidth = st.board->width();
+    n.eraseButtonLeft = st.eraseButton->left();
+    n.clearNotesLeft = st.clearNotesButton->left();
+    n.statusLineTop = st.statusLine->top();
+    n.statusLineWidth = st.statusLine->width();
+    n.notesTop = st.notes->top();
+    n.notesWidth = st.notes->width();
+    n.clearNotesTop = st.clearNotesButton->top();
     watchStartupFrame(st);
 
     model::Game &game = st.game;

@@ -100,10 +100,10 @@ private:
     void take()
     {
         const QRect f = m_window->frameGeometry();
-        m_st.normalGeometry[0] = f.x() * Twips;
-        m_st.normalGeometry[1] = f.y() * Twips;
-        m_st.normalGeometry[2] = f.width() * Twips;
-        m_st.normalGeometry[3] = f.height() * Twips;
+        m_st.normalGeometry.windowLeft = f.x() * Twips;
+        m_st.normalGeometry.windowTop = f.y() * Twips;
+        m_st.normalGeometry.windowWidth = f.width() * Twips;
+        m_st.normalGeometry.windowHeight = f.height() * Twips;
         if (framed())
             m_window->removeEventFilter(this);
     }
@@ -223,20 +223,20 @@ void enterNormalView(BoardState &st)
     if (QWidget *client = st.window->centralWidget())
         client->setFixedSize(pixels(MainWindow::ClientWidthTwips), pixels(MainWindow::ClientHeightTwips));
     unlockSize(st.window);
-    setWindowPos(st, n[0], n[1]);
-    setWindowSize(st, n[2], n[3]);
+    setWindowPos(st, n.windowLeft, n.windowTop);
+    setWindowSize(st, n.windowWidth, n.windowHeight);
     st.window->setFixedSize(st.window->size());
 
-    st.dividerBar->setWidth(float(n[4]));
-    st.board->setHeight(float(n[5]));
-    st.board->setWidth(float(n[6]));
-    st.eraseButton->setLeft(float(n[7]));
-    st.clearNotesButton->setLeft(float(n[8]));
-    st.statusLine->setTop(float(n[9]));
-    st.statusLine->setWidth(float(n[10]));
-    st.notes->setTop(float(n[11]));
-    st.notes->setWidth(float(n[12]));
-    st.clearNotesButton->setTop(float(n[13]));
+    st.dividerBar->setWidth(float(n.dividerWidth));
+    st.board->setHeight(float(n.boardHeight));
+    st.board->setWidth(float(n.boardWidth));
+    st.eraseButton->setLeft(float(n.eraseButtonLeft));
+    st.clearNotesButton->setLeft(float(n.clearNotesLeft));
+    st.statusLine->setTop(float(n.statusLineTop));
+    st.statusLine->setWidth(float(n.statusLineWidth));
+    st.notes->setTop(float(n.notesTop));
+    st.notes->setWidth(float(n.notesWidth));
+    st.clearNotesButton->setTop(float(n.clearNotesTop));
 
     // Its full-screen place lies beyond the normal board; it has nothing to do here.
     st.normalViewButton->setVisible(false);

@@ -141,86 +141,103 @@ QString tagText(double v)
     return withoutSignBlank(fromDouble(v));
 }
 
-Parsed parse(QStringView s)
-{
-    const qsizetype size = s.size();
+namespace {
+
+// Reading position in a text; beyond its end it reads as NUL, which stops every loop.
+struct Reader {
+    QStringView s;
     qsizetype i = 0;
-    auto at = [&](qsizetype k) -> char16_t { return k < size ? s[k].unicode() : u'\0'; };
+    char16_t at(qsizetype k) const { return k < s.size() ? s[k].unicode() : u'\0'; }
+};
 
-    while (at(i) == u' ' || at(i) == u'\t')
-        ++i;
+void skipBlanks(Reader &r)
+{
+    while (r.at(r.i) == u' ' || r.at(r.i) == u'\t')
+        ++r.i;
+}
 
+// An optional sign; true for "-".
+bool readSign(Reader &r)
+{
     bool negative = false;
-    if (at(i) == u'+' || at(i) == u'-') {
-        negative = at(i) == u'-';
-        ++i;
+    if (r.at(r.i) == u'+' || r.at(r.i) == u'-') {
+        negative = r.at(r.i) == u'-';
+        ++r.i;
     }
+    return negative;
+}
 
-    // All mantissa digits in one string; the value is digits x 10^(exp - fracCount).
-    std::string digits;
-    std::int64_t fracCount = 0;
-    while (isDigit(at(i)))
-        digits.push_back(static_cast<char>(at(i++)));
-    if (at(i) == u'.') {
-        ++i;
-        while (isDigit(at(i))) {
-            digits.push_back(static_cast<char>(at(i++)));
+// All mantissa digits in one string; the value is digits x 10^(exp - fracCount).
+void readMantissa(Reader &r, std::string &digits, std::int64_t &fracCount)
+{
+    while (isDigit(r.at(r.i)))
+        digits.push_back(static_cast<char>(r.at(r.i++)));
+    if (r.at(r.i) == u'.') {
+        ++r.i;
+        while (isDigit(r.at(r.i))) {
+            digits.push_back(static_cast<char>(r.at(r.i++)));
             ++fracCount;
         }
     }
-    if (digits.empty()) // also a lone "." after the sign
-        return {};
+}
 
-    // The exponent only counts when at least one digit follows "E" and its sign.
+// The exponent only counts when at least one digit follows "E" and its sign;
+// otherwise nothing is read and it is 0.
+std::int64_t readExponent(Reader &r)
+{
     std::int64_t exp = 0;
-    if (at(i) == u'E' || at(i) == u'e') {
-        qsizetype j = i + 1;
-        bool expNegative = false;
-        if (at(j) == u'+' || at(j) == u'-') {
-            expNegative = at(j) == u'-';
-            ++j;
-        }
-        if (isDigit(at(j))) {
-            // Saturate: anything this large is out of range either way, and it
-            // keeps the arithmetic below free of overflow.
-            constexpr std::int64_t kExpCap = 1'000'000'000'000;
-            while (isDigit(at(j))) {
-                if (exp < kExpCap)
-                    exp = exp * 10 + (at(j) - u'0');
-                ++j;
-            }
-            if (expNegative)
-                exp = -exp;
-            i = j;
-        }
+    if (r.at(r.i) != u'E' && r.at(r.i) != u'e')
+        return exp;
+    qsizetype j = r.i + 1;
+    bool expNegative = false;
+    if (r.at(j) == u'+' || r.at(j) == u'-') {
+        expNegative = r.at(j) == u'-';
+        ++j;
     }
+    if (!isDigit(r.at(j)))
+        return exp;
+    // Saturate: anything this large is out of range either way, and it
+    // keeps the arithmetic below free of overflow.
+    constexpr std::int64_t kExpCap = 1'000'000'000'000;
+    while (isDigit(r.at(j))) {
+        if (exp < kExpCap)
+            exp = exp * 10 + (r.at(j) - u'0');
+        ++j;
+    }
+    if (expNegative)
+        exp = -exp;
+    r.i = j;
+    return exp;
+}
 
-    Parsed result;
-    result.length = static_cast<int>(i);
-    const double signedZero = negative ? -0.0 : 0.0;
-
-    // Normalise to significant digits D and exponent E with value = D x 10^E.
-    std::int64_t e = exp - fracCount;
+// Normalises to significant digits D and exponent E with value = D x 10^E; false
+// when every digit is a zero.
+bool significantDigits(std::string &digits, std::int64_t &e)
+{
     const std::size_t firstNonZero = digits.find_first_not_of('0');
-    if (firstNonZero == std::string::npos) {
-        result.value = signedZero;
-        return result;
-    }
+    if (firstNonZero == std::string::npos)
+        return false;
     digits.erase(0, firstNonZero);
     const std::size_t lastNonZero = digits.find_last_not_of('0');
     e += static_cast<std::int64_t>(digits.size() - 1 - lastNonZero);
     digits.erase(lastNonZero + 1);
+    return true;
+}
 
+// The value of D x 10^E (D without leading or trailing zeros) into `result`.
+void setValue(bool negative, const std::string &digits, std::int64_t e, Parsed &result)
+{
+    const double signedZero = negative ? -0.0 : 0.0;
     // Decimal exponent of the leading digit decides the hopeless cases up front,
     // so from_chars only ever sees exponents of modest size.
     const std::int64_t leading = e + static_cast<std::int64_t>(digits.size()) - 1;
     if (leading > 308) {
         result.overflow = true;
-        return result; // value 0
+        return; // value 0
     }
     if (leading < -400) {
         result.value = signedZero;
-        return result;
+        return;
     }
 
     std::string buf;
@@ -239,9 +256,34 @@ Parsed parse(QStringView s)
             result.overflow = true; // value stays 0
         else
             result.value = signedZero; // below the smallest subnormal
-        return result;
+        return;
     }
     result.value = v;
+}
+
+} // namespace
+
+Parsed parse(QStringView s)
+{
+    Reader r{s};
+    skipBlanks(r);
+    const bool negative = readSign(r);
+
+    std::string digits;
+    std::int64_t fracCount = 0;
+    readMantissa(r, digits, fracCount);
+    if (digits.empty()) // also a lone "." after the sign
+        return {};
+    const std::int64_t exp = readExponent(r);
+
+    Parsed result;
+    result.length = static_cast<int>(r.i);
+    std::int64_t e = exp - fracCount;
+    if (!significantDigits(digits, e)) {
+        result.value = negative ? -0.0 : 0.0;
+        return result;
+    }
+    setValue(negative, digits, e, result);
     return result;
 }
 

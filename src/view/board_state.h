@@ -95,7 +95,18 @@ struct BoardState {
     std::int16_t shuffleActive = 0;
     std::int16_t cascadeStopRequested = 0;
     std::int32_t panelToken = 0;
-    std::array<double, 25> normalGeometry{};
+    // The normal view the view commands come back to: the window's outer frame in
+    // twips, the rest in the units of each control's container.
+    struct NormalGeometry {
+        double windowLeft = 0, windowTop = 0, windowWidth = 0, windowHeight = 0;
+        double dividerWidth = 0;
+        double boardHeight = 0, boardWidth = 0;
+        double eraseButtonLeft = 0;
+        double clearNotesLeft = 0;
+        double statusLineTop = 0, statusLineWidth = 0;
+        double notesTop = 0, notesWidth = 0;
+        double clearNotesTop = 0;
+    } normalGeometry{};
 
     // ---- guards ----
     // A token move (with its cascade) or a shuffle is running; moves never nest.
