@@ -3,7 +3,7 @@
 // fills, where it lies and how it looks. The panels are tables of such rows, built
 // in the order they are listed, since that order decides stacking and tab order.
 
-#include "board_state.h"
+#include "view/board_state.h"
 
 #include <QSize>
 #include <optional>
@@ -11,6 +11,9 @@
 #include <variant>
 
 namespace app::widgets {
+
+using view::BoardState;
+using model::FieldCount;
 
 // A control on the window or on a box with twip scale lies in twips; one on the
 // board is placed in design twips that become board pixels.
