@@ -37,7 +37,7 @@ private:
     std::unique_ptr<forms::CommonDialog> m_ownDialog;
     std::unique_ptr<forms::MessageBoxes> m_ownMessages;
     std::unique_ptr<forms::Pacing> m_ownPacing;
-    forms::Random m_rnd;
+    model::Random m_rnd;
     std::unique_ptr<BoardState> m_st;
     QWidget *m_client = nullptr;
 };

@@ -46,20 +46,6 @@ public:
     virtual void wait(double seconds) = 0; // counted from the moment of the call
 };
 
-// The program's one generator of uniform values in [0, 1). Always starts from the
-// same seed, so every run repeats the same sequence on every platform.
-class Random {
-public:
-    static constexpr std::uint64_t Seed = 0x5EED5C4EB3A7D00Dull;
-    double next();
-    void reseed(std::uint64_t s = Seed) { m_state = s; }
-    // floor(r * n) for a fresh draw r: an index below n.
-    int below(int n);
-
-private:
-    std::uint64_t m_state = Seed;
-};
-
 // The real ones, over Qt's dialogs, message boxes, event loop and clock.
 class QtCommonDialog : public CommonDialog {
 public:

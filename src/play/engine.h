@@ -93,8 +93,4 @@ void setApart(view::BoardState &st);
 // the word of success when it solved what was set apart, unless switched off.
 void ownMoveMade(view::BoardState &st, int slides);
 
-// A random permutation of 0..n-1, every one equally likely (draws are rejected until
-// they differ from all earlier picks).
-std::vector<int> randomPermutation(forms::Random &rnd, int n);
-
 } // namespace play

@@ -6,6 +6,7 @@
 #include "forms/controls.h"
 #include "model/game.h"
 #include "model/guide.h"
+#include "model/random.h"
 #include "forms/picturebox.h"
 #include "forms/services.h"
 #include "forms/shape.h"
@@ -31,7 +32,7 @@ struct Services {
     forms::CommonDialog &dialog;
     forms::MessageBoxes &messages;
     forms::Pacing &pacing;
-    forms::Random &rnd;
+    model::Random &rnd;
 };
 
 struct BoardState {
