@@ -169,8 +169,8 @@ bool Constructor::place(FieldSet &region, const Choice &choice, const Neighbours
 // where its distance stays, 3 + m_carry where it grows. A slightly longer way that
 // carries tokens along pays later. The cost reads the tokens where they stand now; a token shifted twice
 // on the way is misjudged, which only makes the way a little worse, never wrong.
-std::optional<std::vector<int>> Constructor::route(const Neighbours &nb, const FieldSet &allowed, int tokenField, int goalField,
-                                                   int goalFree, const Arrangement &goal) const
+std::optional<std::vector<int>> Constructor::route(const Neighbours &nb, const FieldSet &allowed, int tokenField,
+                                                   int goalField, int goalFree, const Arrangement &goal) const
 {
     if (tokenField < 0 || m_free < 0)
         return std::nullopt;

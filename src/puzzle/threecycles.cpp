@@ -132,7 +132,10 @@ public:
     }
 
 private:
-    std::uint32_t id(std::size_t a, std::size_t b, std::size_t c) const { return std::uint32_t((a * m_n + b) * m_n + c); }
+    std::uint32_t id(std::size_t a, std::size_t b, std::size_t c) const
+    {
+        return std::uint32_t((a * m_n + b) * m_n + c);
+    }
     std::uint32_t apply(std::uint32_t s, std::size_t l) const
     {
         return id(m_image[l][s / (m_n * m_n)], m_image[l][s / m_n % m_n], m_image[l][s % m_n]);
@@ -237,7 +240,8 @@ bool Constructor::placeByCycles(const Letters &letters, const Element &cycle, co
         if (!best)
             return false;
         const Word w = triples.wordTo(best->first);
-        play(letters, Letters::join({Letters::inverse(w), best->second ? Letters::inverse(cycle.word) : cycle.word, w}));
+        const Word &turn = cycle.word;
+        play(letters, Letters::join({Letters::inverse(w), best->second ? Letters::inverse(turn) : turn, w}));
     }
     return inPlace(fields, goal);
 }
