@@ -249,6 +249,91 @@ FieldSet reach(const Board &board, const Setup &s, int start, bool backwards, st
     return seen;
 }
 
+// Where the free field can go from b with one-way edges (forward), and where it can come
+// back from (backward): the fields of both are its strong component.
+struct DirectedReach {
+    std::array<int, FieldCount> outParent{}, inNext{};
+    FieldSet forward{}, strong{};
+    std::vector<int> strongFields;
+    bool closed = true; // the free field always finds its way back
+};
+
+DirectedReach directedReach(const Board &board, const Setup &s, int b)
+{
+    DirectedReach d;
+    d.forward = reach(board, s, b, false, &d.outParent);
+    const FieldSet backward = reach(board, s, b, true, &d.inNext);
+    for (int f : s.fields) {
+        d.strong[f] = d.forward[f] && backward[f];
+        if (d.strong[f])
+            d.strongFields.push_back(f);
+        d.closed = d.closed && d.forward[f] == d.strong[f];
+    }
+    return d;
+}
+
+// The group of the free field's closed walks from b in its strong component: its order
+// when exact and the free field always gets back (then it is the whole story), and
+// whether it holds the way to the target when the target's free field is in the component.
+struct DirectedGroup {
+    std::optional<bool> member;
+    std::optional<BigUnsigned> count;
+};
+
+DirectedGroup directedGroup(const Board &board, const Arrangement &from, const Arrangement &target, const Setup &s,
+                            const DirectedReach &d, int b, int t)
+{
+    DirectedGroup r;
+    const auto outPath = [&](int v) {
+        std::vector<int> path;
+        for (; v != b; v = d.outParent[v])
+            path.push_back(v);
+        std::reverse(path.begin(), path.end());
+        return path;
+    };
+    const auto inPath = [&](int v) {
+        std::vector<int> path;
+        for (; v != b; v = d.inNext[v])
+            path.push_back(d.inNext[v]);
+        return path;
+    };
+    std::vector<Perm> gens;
+    const auto add = [&](std::vector<int> walk, const std::vector<int> &tail) {
+        walk.insert(walk.end(), tail.begin(), tail.end());
+        gens.push_back(walkPerm(b, walk));
+    };
+    for (int u : d.strongFields) {
+        if (u != b)
+            add(outPath(u), inPath(u));
+        for (int v : d.strongFields) {
+            if (v != u && board.edge[v][u]) {
+                std::vector<int> walk = outPath(u);
+                walk.push_back(v);
+                add(walk, inPath(v));
+            }
+        }
+    }
+    StabChain chain;
+    const bool exact = chain.build(
+        gens, symmetricOrder(int(d.strongFields.size()) - 1,
+                             isBipartite(neighbours(board, d.strong), d.strongFields)));
+    if (exact && d.closed) {
+        r.count = chain.order();
+        *r.count *= std::uint32_t(d.strongFields.size());
+    }
+    if (d.strong[t]) {
+        Arrangement moved = target;
+        int hole = t;
+        applyWalk(moved, hole, inPath(t));
+        const std::optional<Perm> p = permutationBetween(from, moved, s, d.strong);
+        if (p && chain.contains(*p))
+            r.member = true;
+        else if (exact || !p)
+            r.member = false;
+    }
+    return r;
+}
+
 Analysis directedCase(const Board &board, const Arrangement &from, const Arrangement &target, const Setup &s,
                       const Limits &limits)
 {
@@ -256,78 +341,19 @@ Analysis directedCase(const Board &board, const Arrangement &from, const Arrange
     r.totalCount = s.total;
     r.reason = Reason::OneWayEdges;
     const int b = s.freeField, t = freeFieldOf(s, target);
-    std::array<int, FieldCount> outParent{}, inNext{};
-    const FieldSet forward = reach(board, s, b, false, &outParent);
-    const FieldSet backward = reach(board, s, b, true, &inNext);
-    FieldSet strong{};
-    bool closed = true; // the free field always finds its way back
-    std::vector<int> strongFields;
-    for (int f : s.fields) {
-        strong[f] = forward[f] && backward[f];
-        if (strong[f])
-            strongFields.push_back(f);
-        closed = closed && forward[f] == strong[f];
-    }
+    const DirectedReach d = directedReach(board, s, b);
     // Tokens outside the free field's reach never move.
-    bool impossible = !forward[t];
+    bool impossible = !d.forward[t];
     for (int f : s.fields)
-        impossible = impossible || (!forward[f] && from[f] != target[f]);
+        impossible = impossible || (!d.forward[f] && from[f] != target[f]);
 
-    std::optional<bool> member;
-    std::optional<BigUnsigned> groupCount;
-    if (!impossible && (closed || strong[t])) {
-        const auto outPath = [&](int v) {
-            std::vector<int> path;
-            for (; v != b; v = outParent[v])
-                path.push_back(v);
-            std::reverse(path.begin(), path.end());
-            return path;
-        };
-        const auto inPath = [&](int v) {
-            std::vector<int> path;
-            for (; v != b; v = inNext[v])
-                path.push_back(inNext[v]);
-            return path;
-        };
-        std::vector<Perm> gens;
-        const auto add = [&](std::vector<int> walk, const std::vector<int> &tail) {
-            walk.insert(walk.end(), tail.begin(), tail.end());
-            gens.push_back(walkPerm(b, walk));
-        };
-        for (int u : strongFields) {
-            if (u != b)
-                add(outPath(u), inPath(u));
-            for (int v : strongFields) {
-                if (v != u && board.edge[v][u]) {
-                    std::vector<int> walk = outPath(u);
-                    walk.push_back(v);
-                    add(walk, inPath(v));
-                }
-            }
-        }
-        StabChain chain;
-        const bool exact = chain.build(
-            gens, symmetricOrder(int(strongFields.size()) - 1,
-                                 isBipartite(neighbours(board, strong), strongFields)));
-        if (exact && closed) {
-            groupCount = chain.order();
-            *groupCount *= std::uint32_t(strongFields.size());
-        }
-        if (strong[t]) {
-            Arrangement moved = target;
-            int hole = t;
-            applyWalk(moved, hole, inPath(t));
-            const std::optional<Perm> p = permutationBetween(from, moved, s, strong);
-            if (p && chain.contains(*p))
-                member = true;
-            else if (exact || !p)
-                member = false;
-        }
-    }
+    DirectedGroup g;
+    if (!impossible && (d.closed || d.strong[t]))
+        g = directedGroup(board, from, target, s, d, b, t);
 
-    if (groupCount) {
-        r.reachableCount = groupCount;
-        r.verdict = member.value_or(false) ? Verdict::Reachable : Verdict::Unreachable;
+    if (g.count) {
+        r.reachableCount = g.count;
+        r.verdict = g.member.value_or(false) ? Verdict::Reachable : Verdict::Unreachable;
     } else {
         const Exhaustive e = exhaustiveSearch(board, from, target, limits.searchStates, false);
         if (e.complete)
@@ -336,8 +362,8 @@ Analysis directedCase(const Board &board, const Arrangement &from, const Arrange
             r.verdict = Verdict::Unreachable;
         else if (e.found)
             r.verdict = Verdict::Reachable;
-        else if (e.complete || member)
-            r.verdict = (e.complete || !*member) ? Verdict::Unreachable : Verdict::Reachable;
+        else if (e.complete || g.member)
+            r.verdict = (e.complete || !*g.member) ? Verdict::Unreachable : Verdict::Reachable;
     }
     if (r.reachableCount && *r.reachableCount == s.total)
         r.reason = Reason::None;

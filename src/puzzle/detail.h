@@ -186,7 +186,7 @@ std::vector<int> shorten(const Board &board, const Arrangement &from, std::vecto
 
 } // namespace puzzle::detail
 
-// ---------------------------------------------------------------- shortest solutions (optimal.cpp)
+// -------------------------------------------------- shortest solutions (table.cpp, near.cpp, optimal.cpp)
 
 namespace puzzle::detail {
 

@@ -83,55 +83,13 @@ public:
     std::optional<std::vector<int>> find(const Board &board, std::span<const int> fields, const Arrangement &a,
                                          const Arrangement &b, int limit)
     {
-        const int k = int(fields.size());
+        m_k = int(fields.size());
         m_fields.assign(fields.begin(), fields.end());
-        // Local numbers: fields by position in `fields`, tokens 1..k-1 in a's order, 0 free.
-        std::array<int, FieldCount + 1> id{};
-        id.fill(-1);
-        id[0] = 0;
-        int next = 1;
         std::uint64_t sa = 0, sb = 0;
         std::array<int, WindowFields> posA{}, posB{};
-        for (int p = 0; p < k; ++p) {
-            const int t = a[fields[std::size_t(p)]];
-            if (t >= 0)
-                id[std::size_t(t + 1)] = next++;
-            sa |= std::uint64_t(id[std::size_t(t + 1)]) << (4 * p);
-            posA[std::size_t(id[std::size_t(t + 1)])] = p;
-        }
-        for (int p = 0; p < k; ++p) {
-            const int local = id[std::size_t(b[fields[std::size_t(p)]] + 1)];
-            if (local < 0)
-                return std::nullopt; // b brings in a token from outside: not this window's business
-            sb |= std::uint64_t(local) << (4 * p);
-            posB[std::size_t(local)] = p;
-        }
-        // Neighbours and distances on the window's fields.
-        for (int p = 0; p < k; ++p) {
-            m_nb[std::size_t(p)].clear();
-            for (int q = 0; q < k; ++q)
-                if (p != q && board.edge[fields[std::size_t(p)]][fields[std::size_t(q)]])
-                    m_nb[std::size_t(p)].push_back(q);
-        }
-        for (int p = 0; p < k; ++p) {
-            auto &d = m_dist[std::size_t(p)];
-            d.fill(99);
-            d[std::size_t(p)] = 0;
-            int queue[WindowFields] = {p}, n = 1;
-            for (int i = 0; i < n; ++i)
-                for (int q : m_nb[std::size_t(queue[i])])
-                    if (d[std::size_t(q)] == 99) {
-                        d[std::size_t(q)] = d[std::size_t(queue[i])] + 1;
-                        queue[n++] = q;
-                    }
-        }
-        const auto estimate = [&](std::uint64_t s, const std::array<int, WindowFields> &goal) {
-            int h = 0;
-            for (int p = 0; p < k; ++p)
-                if (const int t = int(s >> (4 * p) & 15); t != 0)
-                    h += m_dist[std::size_t(p)][std::size_t(goal[std::size_t(t)])];
-            return h;
-        };
+        if (!number(a, b, sa, sb, posA, posB))
+            return std::nullopt; // b brings in a token from outside: not this window's business
+        measure(board);
         if (sa == sb)
             return std::vector<int>{};
         if (estimate(sa, posB) >= limit)
@@ -154,54 +112,12 @@ public:
             Side &side = sides[s];
             if (side.frontier.empty())
                 break;
-            const int depth = side.depth + 1;
-            const int bound = limit - 1 - depth; // the estimate a new state may have
-            std::vector<std::uint32_t> frontier;
-            for (std::uint32_t n : side.frontier) {
-                if (m_nodes.size() + FieldCount > WindowStates) {
-                    full = true; // the level is incomplete: a meeting found so far still holds
-                    break;
-                }
-                const std::uint64_t st = m_nodes[n].state;
-                int hole = 0;
-                while ((st >> (4 * hole) & 15) != 0)
-                    ++hole;
-                for (int q : m_nb[std::size_t(hole)]) {
-                    const std::uint64_t t = st >> (4 * q) & 15;
-                    const std::uint64_t moved = st | t << (4 * hole);
-                    const std::uint64_t ns = moved & ~(std::uint64_t(15) << (4 * q));
-                    const int goal = side.goal[std::size_t(t)];
-                    const int h = int(m_nodes[n].estimate) + m_dist[std::size_t(hole)][std::size_t(goal)] -
-                                  m_dist[std::size_t(q)][std::size_t(goal)];
-                    if (h > bound)
-                        continue;
-                    const std::uint32_t slot = slotOf(ns);
-                    if (m_slots[slot] != Empty) {
-                        const Node &other = m_nodes[m_slots[slot]];
-                        if (other.side != s && other.depth + depth < best) {
-                            best = other.depth + depth;
-                            meet[s] = n;
-                            meet[1 - s] = m_slots[slot];
-                        }
-                        continue;
-                    }
-                    frontier.push_back(add(side, ns, n, s, std::uint8_t(h), slot));
-                }
-            }
-            side.frontier = std::move(frontier);
-            side.depth = depth;
+            full = !expand(side, s, limit, best, meet);
         }
         work += m_nodes.size();
         if (best >= limit)
             return std::nullopt;
-        // meet[0] is followed by meet[1]: forwards to the first, then backwards from the second.
-        std::vector<int> moves;
-        for (std::uint32_t n = meet[0]; m_nodes[n].parent != Empty; n = m_nodes[n].parent)
-            moves.push_back(holeOf(m_nodes[n].state));
-        std::reverse(moves.begin(), moves.end());
-        for (std::uint32_t n = meet[1]; n != Empty; n = m_nodes[n].parent)
-            moves.push_back(holeOf(m_nodes[n].state));
-        return moves;
+        return pathThrough(meet);
     }
 
 private:
@@ -215,6 +131,123 @@ private:
         std::vector<std::uint32_t> frontier;
         int depth = 0;
     };
+
+    // Local numbers: fields by position in m_fields, tokens 1..k-1 in a's order, 0 free.
+    // False when b holds a token a does not.
+    bool number(const Arrangement &a, const Arrangement &b, std::uint64_t &sa, std::uint64_t &sb,
+                std::array<int, WindowFields> &posA, std::array<int, WindowFields> &posB) const
+    {
+        std::array<int, FieldCount + 1> id{};
+        id.fill(-1);
+        id[0] = 0;
+        int next = 1;
+        for (int p = 0; p < m_k; ++p) {
+            const int t = a[m_fields[std::size_t(p)]];
+            if (t >= 0)
+                id[std::size_t(t + 1)] = next++;
+            sa |= std::uint64_t(id[std::size_t(t + 1)]) << (4 * p);
+            posA[std::size_t(id[std::size_t(t + 1)])] = p;
+        }
+        for (int p = 0; p < m_k; ++p) {
+            const int local = id[std::size_t(b[m_fields[std::size_t(p)]] + 1)];
+            if (local < 0)
+                return false;
+            sb |= std::uint64_t(local) << (4 * p);
+            posB[std::size_t(local)] = p;
+        }
+        return true;
+    }
+
+    // Neighbours and distances on the window's fields.
+    void measure(const Board &board)
+    {
+        const int k = m_k;
+        for (int p = 0; p < k; ++p) {
+            m_nb[std::size_t(p)].clear();
+            for (int q = 0; q < k; ++q)
+                if (p != q && board.edge[m_fields[std::size_t(p)]][m_fields[std::size_t(q)]])
+                    m_nb[std::size_t(p)].push_back(q);
+        }
+        for (int p = 0; p < k; ++p) {
+            auto &d = m_dist[std::size_t(p)];
+            d.fill(99);
+            d[std::size_t(p)] = 0;
+            int queue[WindowFields] = {p}, n = 1;
+            for (int i = 0; i < n; ++i)
+                for (int q : m_nb[std::size_t(queue[i])])
+                    if (d[std::size_t(q)] == 99) {
+                        d[std::size_t(q)] = d[std::size_t(queue[i])] + 1;
+                        queue[n++] = q;
+                    }
+        }
+    }
+
+    // The sum of the tokens' distances to their fields in `goal`.
+    int estimate(std::uint64_t s, const std::array<int, WindowFields> &goal) const
+    {
+        int h = 0;
+        for (int p = 0; p < m_k; ++p)
+            if (const int t = int(s >> (4 * p) & 15); t != 0)
+                h += m_dist[std::size_t(p)][std::size_t(goal[std::size_t(t)])];
+        return h;
+    }
+
+    // One level more on side `s`; a state the other side has seen is a meeting, kept in
+    // meet when shorter than `best`. False when the tables are full: the level is
+    // incomplete, but a meeting found so far still holds.
+    bool expand(Side &side, int s, int limit, int &best, std::uint32_t (&meet)[2])
+    {
+        bool full = false;
+        const int depth = side.depth + 1;
+        const int bound = limit - 1 - depth; // the estimate a new state may have
+        std::vector<std::uint32_t> frontier;
+        for (std::uint32_t n : side.frontier) {
+            if (m_nodes.size() + FieldCount > WindowStates) {
+                full = true;
+                break;
+            }
+            const std::uint64_t st = m_nodes[n].state;
+            int hole = 0;
+            while ((st >> (4 * hole) & 15) != 0)
+                ++hole;
+            for (int q : m_nb[std::size_t(hole)]) {
+                const std::uint64_t t = st >> (4 * q) & 15;
+                const std::uint64_t moved = st | t << (4 * hole);
+                const std::uint64_t ns = moved & ~(std::uint64_t(15) << (4 * q));
+                const int goal = side.goal[std::size_t(t)];
+                const int h = int(m_nodes[n].estimate) + m_dist[std::size_t(hole)][std::size_t(goal)] -
+                              m_dist[std::size_t(q)][std::size_t(goal)];
+                if (h > bound)
+                    continue;
+                const std::uint32_t slot = slotOf(ns);
+                if (m_slots[slot] != Empty) {
+                    const Node &other = m_nodes[m_slots[slot]];
+                    if (other.side != s && other.depth + depth < best) {
+                        best = other.depth + depth;
+                        meet[s] = n;
+                        meet[1 - s] = m_slots[slot];
+                    }
+                    continue;
+                }
+                frontier.push_back(add(side, ns, n, s, std::uint8_t(h), slot));
+            }
+        }
+        side.frontier = std::move(frontier);
+        side.depth = depth;
+        return !full;
+    }
+
+    // meet[0] is followed by meet[1]: forwards to the first, then backwards from the second.
+    std::vector<int> pathThrough(const std::uint32_t (&meet)[2]) const
+    {
+        std::vector<int> moves;
+        for (std::uint32_t n = meet[0]; m_nodes[n].parent != Empty; n = m_nodes[n].parent)
+            moves.push_back(holeOf(m_nodes[n].state));
+        std::reverse(moves.begin(), moves.end());
+        for (std::uint32_t n = meet[1]; n != Empty; n = m_nodes[n].parent)
+            moves.push_back(holeOf(m_nodes[n].state));
+        return moves;
+    }
 
     int holeOf(std::uint64_t s) const
     {
@@ -248,6 +281,7 @@ private:
         return n;
     }
 
+    int m_k = 0; // the window's fields
     std::vector<int> m_fields;
     std::array<std::vector<int>, WindowFields> m_nb;
     std::array<std::array<int, WindowFields>, WindowFields> m_dist{};
