@@ -2,7 +2,7 @@
 // writer accepts, and writing it, reading that back and writing again gives the same
 // bytes. A crash, a sanitizer report or an abort here is a fault.
 
-#include "gamefile/model.h"
+#include "gamefile/format.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 
 #include "app/commandline.h"
 #include "gamefile/gamefile.h"
-#include "gamefile/model.h"
+#include "gamefile/format.h"
 #include "support.h"
 
 #include <QtTest>

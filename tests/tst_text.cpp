@@ -5,7 +5,7 @@
 #include "appearance/tokentext.h"
 #include "forms/numtext.h"
 #include "gamefile/cp1252.h"
-#include "gamefile/model.h"
+#include "gamefile/format.h"
 
 #include <QClipboard>
 #include <QLineEdit>

@@ -6,7 +6,7 @@
 // new file is written. The window's handlers (dialogs, messages, what the board shows)
 // sit above this in the window shell.
 
-#include "model.h"
+#include "format.h"
 #include "model/game.h"
 
 namespace gamefile {

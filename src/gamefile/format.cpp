@@ -1,4 +1,4 @@
-#include "model.h"
+#include "format.h"
 
 #include "cp1252.h"
 #include "forms/colors.h"
