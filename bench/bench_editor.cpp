@@ -20,8 +20,11 @@ std::unique_ptr<app::MainWindow> completeBoard()
     auto w = std::make_unique<app::MainWindow>();
     view::BoardState &st = w->state();
     for (int i = 0; i < model::FieldCount; ++i) {
-        st.fields[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
-        st.fields[size_t(i)]->setTag(QStringLiteral("1"));
+        model::Field &field = st.game.fields[size_t(i)];
+        field.left = 20 + float(i % 13) * 48;
+        field.top = 130 + float(i / 13) * 48;
+        field.tag = 1;
+        st.showField(i);
         for (int j = 0; j < model::FieldCount; ++j)
             st.game.edges[size_t(i)][size_t(j)] = i == j ? 0 : 1;
     }

@@ -57,8 +57,11 @@ struct Fixture {
         QCoreApplication::processEvents();
         view::BoardState &st = window->state();
         for (int i = 0; i < model::FieldCount; ++i) {
-            st.fields[size_t(i)]->setPos(20.0f + float(i % 13) * 48.0f, 130.0f + float(i / 13) * 60.0f);
-            st.fields[size_t(i)]->setTag(QStringLiteral("1"));
+            model::Field &field = st.game.fields[size_t(i)];
+            field.left = 20.0f + float(i % 13) * 48.0f;
+            field.top = 130.0f + float(i / 13) * 60.0f;
+            field.tag = 1;
+            st.showField(i);
             for (int j = 0; j < model::FieldCount; ++j)
                 st.game.edges[size_t(i)][size_t(j)] = i != j ? 1 : 0;
             st.game.tokens[size_t(i)].text = QStringLiteral("Würfel %1").arg(i);

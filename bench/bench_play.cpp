@@ -1,6 +1,7 @@
 // The play engine's costs: a shuffle slide with the real pacing (its wall time against
 // the nominal 20 x 0.01 s plus the time its pumps take, and the CPU it uses while it
-// sleeps), and one cascade pass's bookkeeping on a full board with every edge.
+// sleeps), and on a full board with every edge one cascade pass's bookkeeping, a clicked
+// move's bookkeeping, and an undo step with its redo.
 
 #include "bench_main.h"
 #include "app/main_window.h"
@@ -53,8 +54,11 @@ template <class Joined>
 void playBoard(view::BoardState &st, int count, Joined joined)
 {
     for (int i = 0; i < count; ++i) {
-        st.fields[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
-        st.fields[size_t(i)]->setTag(QStringLiteral("1"));
+        model::Field &field = st.game.fields[size_t(i)];
+        field.left = 20 + float(i % 13) * 48;
+        field.top = 130 + float(i / 13) * 48;
+        field.tag = 1;
+        st.showField(i);
         for (int j = 0; j < count; ++j)
             st.game.edges[size_t(i)][size_t(j)] = (i != j && joined(i, j)) ? 1 : 0;
     }
@@ -98,16 +102,30 @@ void BM_ShuffleSlide(benchmark::State &state)
 }
 BENCHMARK(BM_ShuffleSlide)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A pacing that neither pumps nor waits: what is left of a move is its bookkeeping.
+class NoPacing : public forms::Pacing {
+public:
+    void pumpEvents() override {}
+    double now() override { return 0; }
+    void wait(double) override {}
+};
+
+// All 65 fields, every pair joined: 64 tokens, field 64 free.
+bool fullBoard(benchmark::State &state, view::BoardState &st)
+{
+    playBoard(st, model::FieldCount, [](int, int) { return true; });
+    if (st.game.tokenCountOrZero() == 64)
+        return true;
+    state.SkipWithError("the board is not full");
+    return false;
+}
+
 void BM_CascadeCount(benchmark::State &state)
 {
     app::MainWindow w;
     view::BoardState &st = w.state();
-    // All 65 fields, every pair joined: 64 tokens, field 64 free.
-    playBoard(st, model::FieldCount, [](int, int) { return true; });
-    if (st.game.tokenCountOrZero() != 64) {
-        state.SkipWithError("the board is not full");
+    if (!fullBoard(state, st))
         return;
-    }
     for (auto _ : state) {
         const model::CascadeCount c = st.game.cascadeCount(63, 64);
         benchmark::DoNotOptimize(c);
@@ -116,6 +134,49 @@ void BM_CascadeCount(benchmark::State &state)
     state.counters["count"] = st.game.cascadeCount(63, 64).count;
 }
 BENCHMARK(BM_CascadeCount)->Unit(benchmark::kMicrosecond);
+
+// What a click on a token costs besides its slide: finding the target, recording the
+// step, and the occupation, tag and place of the move. Token 0 goes to and fro.
+void BM_ClickBookkeeping(benchmark::State &state)
+{
+    NoPacing pacing;
+    app::MainWindow w(nullptr, nullptr, &pacing);
+    view::BoardState &st = w.state();
+    if (!fullBoard(state, st))
+        return;
+    for (auto _ : state) {
+        play::MoveGuard guard(st);
+        play::StepRecorder step(st, true);
+        const std::optional<int> target = st.game.moveTarget(0);
+        play::slide(st, 0, target.value_or(0), play::SlidePace{0, 0});
+        if (st.game.history.done.size() > 256)
+            st.game.history.done.clear();
+    }
+    state.counters["on_field"] = st.game.fieldOfToken(0).value_or(-1);
+}
+BENCHMARK(BM_ClickBookkeeping)->Unit(benchmark::kMicrosecond);
+
+// One step back and forward again through the moves menu: a clicked move of one slide.
+void BM_UndoRedoStep(benchmark::State &state)
+{
+    NoPacing pacing;
+    app::MainWindow w(nullptr, nullptr, &pacing);
+    view::BoardState &st = w.state();
+    if (!fullBoard(state, st))
+        return;
+    st.cascadeOption->setChecked(false);
+    play::onTokenPressed(st, 0, 1, 0, 0, 0);
+    if (!st.undoAction->isEnabled()) {
+        state.SkipWithError("no step to undo");
+        return;
+    }
+    for (auto _ : state) {
+        play::undo(st);
+        play::redo(st);
+    }
+    state.counters["on_field"] = st.game.fieldOfToken(0).value_or(-1);
+}
+BENCHMARK(BM_UndoRedoStep)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -67,8 +67,11 @@ int main(int argc, char **argv)
     auto &st = window.state();
     // The largest board: all 65 fields in a 13 x 5 grid, neighbours joined.
     for (int i = 0; i < model::FieldCount; ++i) {
-        st.fields[size_t(i)]->setPos(20 + float(i % 13) * 48, 130 + float(i / 13) * 48);
-        st.fields[size_t(i)]->setTag(QStringLiteral("1"));
+        model::Field &field = st.game.fields[size_t(i)];
+        field.left = 20 + float(i % 13) * 48;
+        field.top = 130 + float(i / 13) * 48;
+        field.tag = 1;
+        st.showField(i);
         if (i % 13 != 12)
             st.game.edges[size_t(i)][size_t(i + 1)] = st.game.edges[size_t(i + 1)][size_t(i)] = 1;
         if (i + 13 < model::FieldCount)

@@ -6,7 +6,8 @@ void onFieldSizeChanged(BoardState &st)
 {
     // One geometry change per field, so the thumb can drag smoothly.
     st.game.resizeFields(st.fieldSizeBar->value());
-    st.showFields();
+    for (int i = 0; i < model::FieldCount; ++i)
+        st.showFieldPlace(i);
 }
 
 void resetFieldSize(BoardState &st)

@@ -173,7 +173,7 @@ void onFieldKeyPressed(BoardState &st, int index, int keyCode, int)
     case 40: f.top += 1; break;
     default: break;
     }
-    st.showField(index);
+    st.showFieldPlace(index);
     // Every key, moving or not, shows the position and redraws the edges.
     st.statusLine->setText(readout(f.left, f.top));
     redrawEdges(st);

@@ -28,7 +28,7 @@ void BoardState::updateMoveActions()
 
 // Each property is written only when it differs, so showing an unchanged widget costs a
 // comparison and a widget changes exactly as if it had been set by hand.
-void BoardState::showField(int i)
+void BoardState::showFieldPlace(int i)
 {
     if (!isIndex(i))
         return;
@@ -40,6 +40,15 @@ void BoardState::showField(int i)
     } else if (f->left() != m.left || f->top() != m.top) {
         f->setPos(m.left, m.top);
     }
+}
+
+void BoardState::showField(int i)
+{
+    if (!isIndex(i))
+        return;
+    showFieldPlace(i);
+    const model::Field &m = game.fields[size_t(i)];
+    forms::PictureBox *f = fields[size_t(i)];
     const QString tag = numtext::tagText(m.tag);
     if (f->tag() != tag)
         f->setTag(tag);

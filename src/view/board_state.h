@@ -138,6 +138,8 @@ struct BoardState {
     // tag and tooltip texts, colours, pointer, visibility.
     void showField(int i);
     void showToken(int k);
+    // Only the place and size of a field, for what moves fields and nothing else.
+    void showFieldPlace(int i);
     void showFields();
     void showTokens();
     // The mode buttons' tags and colours.
