@@ -1,6 +1,7 @@
 #include "support.h"
 
 #include "editor/editor.h"
+#include "forms/numtext.h"
 
 #include <set>
 
@@ -93,6 +94,27 @@ QString checkInvariants(const view::BoardState &st)
     }
     if (n > 0 && freeOnBoard != 1)
         return QStringLiteral("%1 free board fields").arg(freeOnBoard);
+    return viewShowsModel(st);
+}
+
+QString viewShowsModel(const view::BoardState &st)
+{
+    const forms::CommandButton *modes[3] = {st.setModeButton, st.connectModeButton, st.playModeButton};
+    for (size_t m = 0; m < 3; ++m)
+        if (modes[m]->tag() != numtext::tagText(st.game.modeTags[m]) || modes[m]->backColor() != st.game.modeColours[m])
+            return QStringLiteral("mode button %1 shows tag %2").arg(m).arg(modes[m]->tag());
+    for (size_t i = 0; i < size_t(model::FieldCount); ++i) {
+        const model::Field &m = st.game.fields[i];
+        const forms::PictureBox *f = st.fields[i];
+        if (f->tag() != numtext::tagText(m.tag) || f->toolTipText() != m.tip || f->backColor() != m.colour || f->mousePointer() != m.pointer
+            || QRectF(f->left(), f->top(), f->width(), f->height()) != QRectF(m.left, m.top, m.width, m.height))
+            return QStringLiteral("field %1 shows other than the model").arg(i);
+        const model::Token &t = st.game.tokens[i];
+        const forms::PictureBox *z = st.tokens[i];
+        if (z->tag() != numtext::tagText(t.tag) || z->toolTipText() != t.tip || z->backColor() != t.colour || z->foreColor() != t.textColour
+            || z->visible() != t.visible || QRectF(z->left(), z->top(), z->width(), z->height()) != QRectF(t.left, t.top, t.width, t.height))
+            return QStringLiteral("token %1 shows other than the model").arg(i);
+    }
     return {};
 }
 

@@ -54,5 +54,7 @@ void buildBoard(view::BoardState &st, const QString &edges);
 
 // The occupation invariants; an empty string or the first violation.
 QString checkInvariants(const view::BoardState &st);
+// Every widget of a field, token or mode shows what the model holds; the first that does not.
+QString viewShowsModel(const view::BoardState &st);
 
 } // namespace testing

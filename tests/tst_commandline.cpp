@@ -25,7 +25,7 @@ private slots:
         QTest::newRow("nothing") << QStringList{} << -1 << "";
         QTest::newRow("a game") << QStringList{"spiel.swk"} << -1 << "spiel.swk";
         QTest::newRow("a name like an option, after --") << QStringList{"--", "-v"} << -1 << "-v";
-        QTest::newRow("Qt's own options pass") << QStringList{"-style", "Fusion", "-reverse", "a.swk"} << -1 << "a.swk";
+        QTest::newRow("Qt's own options pass") << QStringList{"-style", "Fusion", "-reverse", "-widgetcount", "a.swk"} << -1 << "a.swk";
         QTest::newRow("two games") << QStringList{"a.swk", "b.swk"} << 2 << "";
         QTest::newRow("a value missing") << QStringList{"a.swk", "-platform"} << 2 << "";
     }

@@ -68,8 +68,6 @@ void buildFieldsAndTokens(BoardState &st, QWidget *b)
         auto *f = new PictureBox(b, 1.0f);
         f->setBounds(0, 0, 615 / TwipsPerPixel, 615 / TwipsPerPixel);
         f->setForeColor(rgb(0, 0, 192));
-        if (i == 6 || i >= 32)
-            f->setBackColor(rgb(255, 255, 255));
         f->setDrawWidth(2);
         st.fields[size_t(i)] = f;
 
