@@ -102,12 +102,22 @@ private slots:
         play(QStringLiteral("0-1 1-2 2-3 3-4 4-5 5-0 0-3"));
         const TokenFields start = st().game.tokenFields();
         int pumps = 0;
+        QList<bool> open; // what the shuffle locks, half-way and after it
+        const auto look = [&] {
+            for (QObject *c : std::initializer_list<QObject *>{st().fileMenu->menuAction(), st().setModeButton, st().connectModeButton,
+                                                               st().playModeButton, st().newButton, st().openButton, st().saveButton})
+                open << c->property("enabled").toBool();
+        };
         pacing().onPump = [&] {
-            if (++pumps == 200)
+            if (++pumps == 100)
+                look();
+            if (pumps == 200)
                 play::stopShuffle(st());
         };
         play::startShuffle(st());
         pacing().onPump = nullptr;
+        look();
+        QCOMPARE(open, QList<bool>(7, false) + QList<bool>(7, true));
         const TokenFields shuffled = st().game.tokenFields();
         QVERIFY(shuffled != start);
         play::scramble(st());

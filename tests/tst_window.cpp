@@ -358,6 +358,7 @@ private slots:
                 got << name + ' ' + value;
         }
         QCOMPARE(got, expected()["start"]);
+        QCOMPARE(t.window.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
         const QObjectList pile = t.st.board->surface()->children(); // field 0 on top, 64 at the bottom
         for (int i = 0; i < model::MaxIndex; ++i)
             QVERIFY(pile.indexOf(t.st.fields[size_t(i)]) > pile.indexOf(t.st.fields[size_t(i + 1)]));
