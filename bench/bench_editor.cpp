@@ -4,6 +4,7 @@
 // dragging the field-size thumb re-lays all fields at every step.
 
 #include "bench_main.h"
+#include "boards.h"
 #include "app/main_window.h"
 #include "editor/editor.h"
 
@@ -19,15 +20,7 @@ std::unique_ptr<app::MainWindow> completeBoard()
 {
     auto w = std::make_unique<app::MainWindow>();
     view::BoardState &st = w->state();
-    for (int i = 0; i < model::FieldCount; ++i) {
-        model::Field &field = st.game.fields[size_t(i)];
-        field.left = 20 + float(i % 13) * 48;
-        field.top = 130 + float(i / 13) * 48;
-        field.tag = 1;
-        st.showField(i);
-        for (int j = 0; j < model::FieldCount; ++j)
-            st.game.edges[size_t(i)][size_t(j)] = i == j ? 0 : 1;
-    }
+    layOutBoard(st, model::FieldCount, [](int, int) { return true; });
     editor::redrawEdges(st);
     w->show();
     QApplication::processEvents();

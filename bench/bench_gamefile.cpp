@@ -8,6 +8,7 @@
 // Run the release build: build/bench/bench_gamefile
 
 #include "bench_main.h"
+#include "boards.h"
 #include "app/app.h"
 #include "app/main_window.h"
 #include "editor/editor.h"
@@ -56,16 +57,9 @@ struct Fixture {
         window->show();
         QCoreApplication::processEvents();
         view::BoardState &st = window->state();
-        for (int i = 0; i < model::FieldCount; ++i) {
-            model::Field &field = st.game.fields[size_t(i)];
-            field.left = 20.0f + float(i % 13) * 48.0f;
-            field.top = 130.0f + float(i / 13) * 60.0f;
-            field.tag = 1;
-            st.showField(i);
-            for (int j = 0; j < model::FieldCount; ++j)
-                st.game.edges[size_t(i)][size_t(j)] = i != j ? 1 : 0;
+        layOutBoard(st, model::FieldCount, [](int, int) { return true; }, 60);
+        for (int i = 0; i < model::FieldCount; ++i)
             st.game.tokens[size_t(i)].text = QStringLiteral("Würfel %1").arg(i);
-        }
         app::enterPlayMode(st);
         const QString dir = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
         path = QDir(dir).filePath(QStringLiteral("gsw_bench_%1.swk").arg(QCoreApplication::applicationPid()));

@@ -4,6 +4,7 @@
 // move's bookkeeping, and an undo step with its redo.
 
 #include "bench_main.h"
+#include "boards.h"
 #include "app/main_window.h"
 #include "play/engine.h"
 #include "play/play.h"
@@ -53,15 +54,7 @@ double cpuSeconds()
 template <class Joined>
 void playBoard(view::BoardState &st, int count, Joined joined)
 {
-    for (int i = 0; i < count; ++i) {
-        model::Field &field = st.game.fields[size_t(i)];
-        field.left = 20 + float(i % 13) * 48;
-        field.top = 130 + float(i / 13) * 48;
-        field.tag = 1;
-        st.showField(i);
-        for (int j = 0; j < count; ++j)
-            st.game.edges[size_t(i)][size_t(j)] = (i != j && joined(i, j)) ? 1 : 0;
-    }
+    layOutBoard(st, count, joined);
     st.playModeButton->clicked();
 }
 

@@ -2,6 +2,7 @@
 // 48-pixel spacing in the play area, every pair joined (2080 edges).
 
 #include "bench_main.h"
+#include "boards.h"
 #include "app/main_window.h"
 #include "editor/editor.h"
 
@@ -14,15 +15,7 @@ struct Fixture {
     Fixture()
     {
         auto &st = window.state();
-        for (int i = 0; i < model::FieldCount; ++i) {
-            model::Field &field = st.game.fields[size_t(i)];
-            field.left = 20 + float(i % 13) * 48;
-            field.top = 130 + float(i / 13) * 48;
-            field.tag = 1;
-            st.showField(i);
-            for (int j = 0; j < model::FieldCount; ++j)
-                st.game.edges[size_t(i)][size_t(j)] = i == j ? 0 : 1;
-        }
+        layOutBoard(st, model::FieldCount, [](int, int) { return true; });
     }
     app::MainWindow window;
 };

@@ -8,6 +8,7 @@
 // /proc/self/statm once a second.
 
 #include "app/main_window.h"
+#include "boards.h"
 #include "editor/editor.h"
 
 #include <QApplication>
@@ -66,17 +67,7 @@ int main(int argc, char **argv)
     app::MainWindow window;
     auto &st = window.state();
     // The largest board: all 65 fields in a 13 x 5 grid, neighbours joined.
-    for (int i = 0; i < model::FieldCount; ++i) {
-        model::Field &field = st.game.fields[size_t(i)];
-        field.left = 20 + float(i % 13) * 48;
-        field.top = 130 + float(i / 13) * 48;
-        field.tag = 1;
-        st.showField(i);
-        if (i % 13 != 12)
-            st.game.edges[size_t(i)][size_t(i + 1)] = st.game.edges[size_t(i + 1)][size_t(i)] = 1;
-        if (i + 13 < model::FieldCount)
-            st.game.edges[size_t(i)][size_t(i + 13)] = st.game.edges[size_t(i + 13)][size_t(i)] = 1;
-    }
+    layOutBoard(st, model::FieldCount, [](int a, int b) { return (b == a + 1 && a % 13 != 12) || (a == b + 1 && b % 13 != 12) || std::abs(a - b) == 13; });
     window.show();
     st.playModeButton->clicked();
     st.cascadeOption->setChecked(true);
