@@ -1,9 +1,12 @@
-// Start-up of the real binary in a real X window: the time from process start to
-// the window "Graphen-Schiebwerk" being mapped, and the peak resident memory.
+// Start-up of real binaries in a real X window: the time from process start to the
+// window "Graphen-Schiebwerk" being mapped, and the peak resident memory.
 //
-//   startup_probe BINARY [RUNS]   (needs DISPLAY; bench/startup.sh brings its own Xvfb)
+//   startup_probe RUNS BASELINE PROGRAM [PROGRAM...]   (needs DISPLAY; bench/startup.sh
+//                                                       brings its own Xvfb)
 //
-// The first run is a warm-up (font caches) and is not counted.
+// The programs take turns, run by run, so a machine that gets busier or quieter part of
+// the way through weighs on all of them alike; each is compared with the first, a bare
+// Qt window. Each program's first run is a warm-up (font caches) and is not counted.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -77,34 +80,52 @@ Run runOnce(Display *dpy, const char *binary)
 
 } // namespace
 
+struct Program {
+    const char *path;
+    std::vector<double> times;
+    long peakKb = 0;
+    double median() const { return times[times.size() / 2]; }
+};
+
 int main(int argc, char **argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s BINARY [RUNS]\n", argv[0]);
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s RUNS BASELINE PROGRAM [PROGRAM...]\n", argv[0]);
         return 2;
     }
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
+    const int runs = std::max(1, std::atoi(argv[1]));
     Display *dpy = XOpenDisplay(nullptr);
     if (!dpy) {
         std::fprintf(stderr, "startup_probe: no X display\n");
         return 1;
     }
-    runOnce(dpy, argv[1]); // warm-up
-    std::vector<double> times;
-    long peak = 0;
+    std::vector<Program> programs;
+    for (int i = 2; i < argc; ++i)
+        programs.push_back({argv[i], {}, 0});
+    for (const Program &p : programs)
+        runOnce(dpy, p.path); // warm-up
     for (int i = 0; i < runs; ++i) {
-        const Run r = runOnce(dpy, argv[1]);
-        if (r.ms < 0) {
-            std::fprintf(stderr, "startup_probe: the window did not appear\n");
-            return 1;
+        for (Program &p : programs) {
+            const Run r = runOnce(dpy, p.path);
+            if (r.ms < 0) {
+                std::fprintf(stderr, "startup_probe: the window of %s did not appear\n", p.path);
+                return 1;
+            }
+            p.times.push_back(r.ms);
+            p.peakKb = std::max(p.peakKb, r.peakKb);
         }
-        times.push_back(r.ms);
-        peak = std::max(peak, r.peakKb);
     }
-    std::sort(times.begin(), times.end());
-    std::printf("start-up to window mapped: median %.1f ms (min %.1f, max %.1f, %d runs)\n", times[times.size() / 2],
-                times.front(), times.back(), runs);
-    std::printf("peak resident memory: %.1f MB\n", peak / 1024.0);
     XCloseDisplay(dpy);
+    for (Program &p : programs)
+        std::sort(p.times.begin(), p.times.end());
+    const Program &base = programs.front();
+    std::printf("start-up to window mapped, %d alternating runs each, median (min, max); peak resident memory\n", runs);
+    for (const Program &p : programs) {
+        std::printf("  %-40s %6.1f ms (%5.1f, %5.1f)  %5.1f MB", p.path, p.median(), p.times.front(), p.times.back(),
+                    p.peakKb / 1024.0);
+        if (&p != &base)
+            std::printf("  ratio %.2f", p.median() / base.median());
+        std::printf("\n");
+    }
     return 0;
 }
