@@ -207,25 +207,16 @@ void buildModeButtons(BoardState &st, QWidget *b)
     st.dragOutline = new DragOutline(b);
 }
 
-// Stacking order on the board and on the window, front to back.
+// Stacking order on the board and on the window, front to back. Fields and tokens are
+// left out: start-up piles the fields up, and play raises every token it shows.
 void stack(BoardState &st)
 {
     std::vector<QWidget *> order{st.normalViewButton, st.clearNotesButton, st.statusLine, st.notes, st.normalSizeButton, st.targetButton,
                                  st.fieldSizeBar};
-    for (int i = 64; i >= 32; --i)
-        order.push_back(st.tokens[size_t(i)]);
-    for (int i = 64; i >= 32; --i)
-        order.push_back(st.fields[size_t(i)]);
     for (QWidget *w : std::initializer_list<QWidget *>{st.stepNumberBox, st.shuffleButton, st.tokenPanel, st.stopShuffleButton,
                                                        st.lampBox, st.cascadeBox, st.dragHint, st.swatches[8],
                                                        st.swatches[7], st.scrambleButton, st.sendBackHint})
         order.push_back(w);
-    for (int i = 0; i <= 29; ++i)
-        order.push_back(st.fields[size_t(i)]);
-    order.push_back(st.fields[31]);
-    for (int i = 0; i <= 31; ++i)
-        order.push_back(st.tokens[size_t(i)]);
-    order.push_back(st.fields[30]);
     for (QWidget *w : std::initializer_list<QWidget *>{st.playModeButton, st.connectModeButton, st.setModeButton})
         order.push_back(w);
     for (int i = 0; i <= 6; ++i)
