@@ -116,10 +116,13 @@ private slots:
 
         QVERIFY(!field(0)->hasDrawing());
         QVERIFY(field(1)->hasDrawing());
-        const float left0 = field(0)->left(), left1 = field(1)->left();
+        const float left0 = field(0)->left(), left1 = field(1)->left(), top1 = field(1)->top();
         pressLeft();
         QCOMPARE(field(0)->left(), left0);
         QCOMPARE(field(1)->left(), left1 - 1);
+        for (Qt::Key k : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up})
+            QTest::keyClick(field(1), k);
+        QCOMPARE(QPointF(field(1)->left(), field(1)->top()), QPointF(left1, top1 + 1));
 
         // Coming back to the same field changes nothing.
         other.activateWindow();

@@ -61,20 +61,17 @@ void buildNotesArea(BoardState &st, QWidget *b)
     st.fieldSizeBar->setValue(42);
 }
 
-// Fields and tokens: design-time looks; start-up gives them their real ones.
+// Fields and tokens with what the model does not hold: the pen of the focus mark and
+// the tokens' typeface. Start-up gives them places, sizes and colours from the model.
 void buildFieldsAndTokens(BoardState &st, QWidget *b)
 {
     for (int i = 0; i < FieldCount; ++i) {
         auto *f = new PictureBox(b, 1.0f);
-        f->setBounds(0, 0, 615 / TwipsPerPixel, 615 / TwipsPerPixel);
         f->setForeColor(rgb(0, 0, 192));
         f->setDrawWidth(2);
         st.fields[size_t(i)] = f;
 
         auto *z = new PictureBox(b, 1.0f);
-        z->setBounds(0, 0, 465 / TwipsPerPixel, 465 / TwipsPerPixel);
-        z->setBackColor(rgb(0, 0, 255));
-        z->setForeColor(colors::WindowText);
         z->setFont(makeFont(QStringLiteral("Times New Roman"), 14.25));
         st.tokens[size_t(i)] = z;
     }

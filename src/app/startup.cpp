@@ -58,7 +58,7 @@ void startUp(BoardState &st)
         token.visible = false;
         token.tag = -1;
         token.textColour = rgb(255, 255, 255);
-        token.colour = z->backColor();
+        token.colour = rgb(0, 0, 255);
         token.width = token.height = 32;
         token.tip = TokenTip;
         token.text = numtext::fromInt(i + 1);

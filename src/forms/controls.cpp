@@ -27,7 +27,6 @@ public:
 CommandButton::CommandButton(QWidget *parent, float unitsPerPixel) : Control<QPushButton>(parent, unitsPerPixel)
 {
     setFocusPolicy(Qt::StrongFocus);
-    setAutoDefault(false);
 }
 
 void CommandButton::setPicture(const QIcon &icon, QSize size)

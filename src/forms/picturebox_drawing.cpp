@@ -161,8 +161,7 @@ void PictureBox::drawCircle(float x, float y, float radius, colors::Color c)
     const QPointF centre = toPixels(QPointF(x, y));
     // The radius follows the horizontal scale.
     const double r = std::abs(toPixels(QPointF(x + radius, y)).x() - centre.x());
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(centre, r, r);
+    p.drawEllipse(centre, r, r); // a fresh painter has no brush: a ring
     p.end();
     currentX = x;
     currentY = y;
