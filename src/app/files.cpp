@@ -5,8 +5,6 @@
 #include "editor/editor.h"
 #include "forms/numtext.h"
 #include "gamefile/gamefile.h"
-#include "app.h"
-#include "forms/numtext.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,12 +4,12 @@
 // tokens always run 0..64.
 
 #include "forms/controls.h"
-#include "model/game.h"
-#include "model/guide.h"
-#include "model/random.h"
 #include "forms/picturebox.h"
 #include "forms/services.h"
 #include "forms/shape.h"
+#include "model/game.h"
+#include "model/guide.h"
+#include "model/random.h"
 
 #include <QAction>
 #include <QMainWindow>
