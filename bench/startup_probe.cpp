@@ -1,5 +1,8 @@
 // Start-up of real binaries in a real X window: the time from process start to the
-// window "Graphen-Schiebwerk" being mapped, and the peak resident memory.
+// window "Graphen-Schiebwerk" being mapped, the time to its first frame (the first
+// drawing into it after the map, seen through the X DAMAGE extension), and the peak
+// resident memory. The map alone flatters a program that measures its text only when it
+// first paints; the first frame is what the player waits for.
 //
 //   startup_probe RUNS BASELINE PROGRAM [PROGRAM...]   (needs DISPLAY; bench/startup.sh
 //                                                       brings its own Xvfb)
@@ -10,6 +13,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
 
 #include <algorithm>
 #include <chrono>
@@ -37,9 +41,15 @@ bool isGameWindow(Display *dpy, Window w)
 }
 
 struct Run {
-    double ms = -1;
+    double mapMs = -1;
+    double frameMs = -1;
     long peakKb = 0;
 };
+
+int damageEventBase = 0;
+
+// A window may be gone before its damage is asked for; that is no error here.
+int ignoreErrors(Display *, XErrorEvent *) { return 0; }
 
 Run runOnce(Display *dpy, const char *binary)
 {
@@ -47,25 +57,35 @@ Run runOnce(Display *dpy, const char *binary)
     XSelectInput(dpy, DefaultRootWindow(dpy), SubstructureNotifyMask);
     XSync(dpy, True);
     const auto t0 = clock::now();
+    const auto since = [t0] { return std::chrono::duration<double, std::milli>(clock::now() - t0).count(); };
     const pid_t pid = fork();
     if (pid == 0) {
         execl(binary, binary, static_cast<char *>(nullptr));
         _exit(127);
     }
     Run r;
+    Window game = 0;
     const auto deadline = t0 + std::chrono::seconds(20);
-    while (clock::now() < deadline) {
+    while (clock::now() < deadline && r.frameMs < 0) {
         while (XPending(dpy)) {
             XEvent ev;
             XNextEvent(dpy, &ev);
-            if (ev.type == MapNotify && r.ms < 0) {
+            if (ev.type == CreateNotify) {
+                // Watch every new top-level window for drawing from its birth on.
+                XDamageCreate(dpy, ev.xcreatewindow.window, XDamageReportNonEmpty);
+                XFlush(dpy);
+            } else if (ev.type == MapNotify && r.mapMs < 0) {
                 // The title may arrive just after the map; ask the server now.
-                if (isGameWindow(dpy, ev.xmap.window))
-                    r.ms = std::chrono::duration<double, std::milli>(clock::now() - t0).count();
+                if (isGameWindow(dpy, ev.xmap.window)) {
+                    r.mapMs = since();
+                    game = ev.xmap.window;
+                }
+            } else if (ev.type == damageEventBase + XDamageNotify) {
+                const auto &d = reinterpret_cast<const XDamageNotifyEvent &>(ev);
+                if (game && d.drawable == game && r.frameMs < 0)
+                    r.frameMs = since();
             }
         }
-        if (r.ms >= 0)
-            break;
         usleep(200);
     }
     // Let it paint and settle, then end it and read its peak memory.
@@ -82,9 +102,9 @@ Run runOnce(Display *dpy, const char *binary)
 
 struct Program {
     const char *path;
-    std::vector<double> times;
+    std::vector<double> maps, frames;
     long peakKb = 0;
-    double median() const { return times[times.size() / 2]; }
+    static double median(const std::vector<double> &v) { return v[v.size() / 2]; }
 };
 
 int main(int argc, char **argv)
@@ -99,33 +119,46 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "startup_probe: no X display\n");
         return 1;
     }
+    int damageErrorBase = 0;
+    if (!XDamageQueryExtension(dpy, &damageEventBase, &damageErrorBase)) {
+        std::fprintf(stderr, "startup_probe: the X server has no DAMAGE extension\n");
+        return 1;
+    }
+    XSetErrorHandler(ignoreErrors);
     std::vector<Program> programs;
     for (int i = 2; i < argc; ++i)
-        programs.push_back({argv[i], {}, 0});
+        programs.push_back({argv[i], {}, {}, 0});
     for (const Program &p : programs)
         runOnce(dpy, p.path); // warm-up
     for (int i = 0; i < runs; ++i) {
         for (Program &p : programs) {
             const Run r = runOnce(dpy, p.path);
-            if (r.ms < 0) {
+            if (r.frameMs < 0) {
                 std::fprintf(stderr, "startup_probe: the window of %s did not appear\n", p.path);
                 return 1;
             }
-            p.times.push_back(r.ms);
+            p.maps.push_back(r.mapMs);
+            p.frames.push_back(r.frameMs);
             p.peakKb = std::max(p.peakKb, r.peakKb);
         }
     }
     XCloseDisplay(dpy);
-    for (Program &p : programs)
-        std::sort(p.times.begin(), p.times.end());
+    for (Program &p : programs) {
+        std::sort(p.maps.begin(), p.maps.end());
+        std::sort(p.frames.begin(), p.frames.end());
+    }
     const Program &base = programs.front();
-    std::printf("start-up to window mapped, %d alternating runs each, median (min, max); peak resident memory\n", runs);
+    std::printf("start-up, %d alternating runs each: median (min, max) to the window mapped and to its\n"
+                "first frame, the ratios to the first program, peak resident memory\n",
+                runs);
     for (const Program &p : programs) {
-        std::printf("  %-40s %6.1f ms (%5.1f, %5.1f)  %5.1f MB", p.path, p.median(), p.times.front(), p.times.back(),
-                    p.peakKb / 1024.0);
+        std::printf("  %-36s map %5.1f ms (%5.1f, %5.1f)  frame %5.1f ms (%5.1f, %5.1f)", p.path,
+                    Program::median(p.maps), p.maps.front(), p.maps.back(), Program::median(p.frames),
+                    p.frames.front(), p.frames.back());
         if (&p != &base)
-            std::printf("  ratio %.2f", p.median() / base.median());
-        std::printf("\n");
+            std::printf("  ratio %.2f / %.2f", Program::median(p.maps) / Program::median(base.maps),
+                        Program::median(p.frames) / Program::median(base.frames));
+        std::printf("  %5.1f MB\n", p.peakKb / 1024.0);
     }
     return 0;
 }

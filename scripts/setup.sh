@@ -19,13 +19,13 @@ run_privileged() {
 }
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
-          fonts-liberation fontconfig)
+          fonts-liberation fontconfig libfontconfig-dev)
 if [ "$mode" = test ] || [ "$mode" = install ]; then
   # cpack's DEB generator: dpkg-shlibdeps finds the dependencies, file finds the binaries.
   packages+=(dpkg-dev file)
 fi
 if [ "$mode" = test ]; then
-  packages+=(libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick clang libclang-rt-14-dev)
+  packages+=(libbenchmark-dev libx11-dev libxdamage-dev xvfb xauth xdotool imagemagick clang libclang-rt-14-dev)
   # The package checks: validators, a private MIME database, the SVG icon, lintian.
   packages+=(desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl librsvg2-bin lintian)
 fi

@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "app/head_start.h"
 #include "app/main_window.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     if (!start.startWindow)
         return start.exitCode;
 
+    app::HeadStart headStart;
     QApplication a(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Graphen-Schiebwerk"));
     // One look on every platform; colours given to buttons and boxes show as set.
@@ -33,6 +35,7 @@ int main(int argc, char *argv[])
                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtbase);
 
+    headStart.ready();
     app::MainWindow w;
     w.show();
     // Once the window is up, so that a failure message stands over the fresh board.

@@ -1,6 +1,9 @@
 #include "controls.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QFontDatabase>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -73,6 +76,18 @@ ScrollBar::ScrollBar(QWidget *parent, float unitsPerPixel) : Control<QScrollBar>
     setStyle(style);
 }
 
+namespace {
+
+// Whether a family is installed under exactly that name, rather than reached through
+// the system's substitutions.
+bool installed(const QString &family)
+{
+    static const QStringList all = QFontDatabase::families();
+    return all.contains(family, Qt::CaseInsensitive);
+}
+
+} // namespace
+
 QFont makeFont(const QString &family, double pointSize, bool bold)
 {
     QFont f;
@@ -81,6 +96,13 @@ QFont makeFont(const QString &family, double pointSize, bool bold)
         families << QStringLiteral("Liberation Serif") << QStringLiteral("serif");
     else
         families << QStringLiteral("Liberation Sans") << QStringLiteral("Arial") << QStringLiteral("sans-serif");
+    // Qt takes the first installed family of the list, but for a missing one it first
+    // asks the system for that family's fallbacks, anew for every size and weight. The
+    // families ahead of the first installed one are left out, so the same face comes
+    // without that search.
+    const auto first = std::find_if(families.cbegin(), families.cend(), installed);
+    if (first != families.cend())
+        families.erase(families.cbegin(), first);
     f.setFamilies(families);
     f.setPointSizeF(pointSize);
     f.setBold(bold);
