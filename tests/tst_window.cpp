@@ -20,10 +20,12 @@
 #include "support.h"
 
 #include "app/app.h"
+#include "app/pictures.h"
 #include "gamefile/gamefile.h"
 #include "play/play.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -359,6 +361,12 @@ private slots:
         }
         QCOMPARE(got, expected()["start"]);
         QCOMPARE(t.window.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+        // The pictures built into the program are their PNG files, pixel for pixel.
+        const QString art = QStringLiteral(GSW_SOURCE_DIR "/resources/");
+        const QStringList files = QDir(art).entryList({QStringLiteral("*.png")});
+        QCOMPARE(size_t(files.size()), app::pictures::storedCount);
+        for (const QString &f : files)
+            QCOMPARE(app::pictures::image(QLatin1StringView(f.toLatin1())), QImage(art + f));
         const QObjectList pile = t.st.board->surface()->children(); // field 0 on top, 64 at the bottom
         for (int i = 0; i < model::MaxIndex; ++i)
             QVERIFY(pile.indexOf(t.st.fields[size_t(i)]) > pile.indexOf(t.st.fields[size_t(i + 1)]));

@@ -6,7 +6,7 @@
 //   cmake --build build --target art
 // which runs, from the repository root,
 //   QT_QPA_PLATFORM=offscreen make_art resources data/icons
-// It writes the PNG files and resources/resources.qrc listing them, and, when a
+// It writes the PNG files (the build embeds them in the program), and, when a
 // second folder is named, the application icon for the desktop's hicolor theme:
 // the pixel drawings at 16 and 32 pixels, a vector drawing rendered at 48 to 256
 // pixels, and the same vector drawing as SVG.
@@ -204,18 +204,6 @@ struct Writer {
         if (!out.save(dir + u'/' + name, "PNG"))
             return fail(name, "cannot write");
         written << name;
-    }
-
-    void writeQrc()
-    {
-        QFile f(dir + QStringLiteral("/resources.qrc"));
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-            return fail(QStringLiteral("resources.qrc"), "cannot write");
-        QTextStream out(&f);
-        out << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n";
-        for (const QString& n : written)
-            out << "    <file>" << n << "</file>\n";
-        out << "</qresource>\n</RCC>\n";
     }
 };
 
@@ -803,7 +791,6 @@ int main(int argc, char* argv[])
     w.saveIndexed(appIcon(32), QStringLiteral("app_32.png"), 16);
     w.saveIndexed(appIcon(16), QStringLiteral("app_16.png"), 16);
 
-    w.writeQrc();
     const bool icons = argc < 3 || writeDesktopIcons(QString::fromLocal8Bit(argv[2]));
     return w.ok && icons ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include "appearance/appearance.h"
 #include "editor/editor.h"
 #include "gamefile/gamefile.h"
+#include "pictures.h"
 #include "play/play.h"
 #include "widgets.h"
 
@@ -12,9 +13,6 @@
 #include <QIcon>
 #include <QMenuBar>
 #include <QScreen>
-
-// Resources live in the static library; make sure they are linked and registered.
-static void initResources() { Q_INIT_RESOURCE(resources); }
 
 namespace app {
 
@@ -36,7 +34,6 @@ QList<QKeySequence> keys(QKeySequence::StandardKey standard, const QKeySequence 
 
 MainWindow::MainWindow(CommonDialog *dialog, MessageBoxes *messages, Pacing *pacing)
 {
-    initResources();
     if (!dialog) {
         m_ownDialog = std::make_unique<QtCommonDialog>(this);
         dialog = m_ownDialog.get();
@@ -53,10 +50,7 @@ MainWindow::MainWindow(CommonDialog *dialog, MessageBoxes *messages, Pacing *pac
     m_st->window = this;
 
     setWindowTitle(QStringLiteral("Graphen-Schiebwerk"));
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/app_16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/app_32.png"), QSize(32, 32));
-    setWindowIcon(icon);
+    setWindowIcon(pictures::pairIcon(QLatin1StringView("app")));
 
     buildMenus();
     buildWidgets();

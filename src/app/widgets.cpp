@@ -1,5 +1,7 @@
 #include "widgets.h"
 
+#include "pictures.h"
+
 #include <QIcon>
 #include <type_traits>
 
@@ -122,13 +124,8 @@ Shape *shape(QWidget *parent, Shape::Kind kind, const Rect &at)
 
 void setPicture(CommandButton *b, const Picture &picture)
 {
-    QIcon icon;
-    if (picture.pair) {
-        icon.addFile(QStringLiteral(":/") + QLatin1String(picture.name) + QStringLiteral("_16.png"), QSize(16, 16));
-        icon.addFile(QStringLiteral(":/") + QLatin1String(picture.name) + QStringLiteral("_32.png"), QSize(32, 32));
-    } else {
-        icon = QIcon(QStringLiteral(":/") + QLatin1String(picture.name));
-    }
+    const QIcon icon = picture.pair ? pictures::pairIcon(QLatin1StringView(picture.name))
+                                    : pictures::icon(QLatin1StringView(picture.name));
     const QSize natural = picture.size;
     const QSize room(std::max(8, b->QWidget::width() - 6), std::max(8, b->QWidget::height() - 6));
     QSize fit = natural;
