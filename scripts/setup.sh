@@ -19,7 +19,7 @@ run_privileged() {
 }
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
-          fonts-liberation fontconfig libfontconfig-dev)
+          fonts-liberation fontconfig)
 if [ "$mode" = test ] || [ "$mode" = install ]; then
   # cpack's DEB generator: dpkg-shlibdeps finds the dependencies, file finds the binaries.
   packages+=(dpkg-dev file)

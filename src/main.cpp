@@ -1,5 +1,4 @@
 #include "app/commandline.h"
-#include "app/head_start.h"
 #include "app/main_window.h"
 
 #include <QApplication>
@@ -22,7 +21,6 @@ int main(int argc, char *argv[])
     if (!start.startWindow)
         return start.exitCode;
 
-    app::HeadStart headStart;
     QApplication a(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Graphen-Schiebwerk"));
     // One look on every platform; colours given to buttons and boxes show as set.
@@ -35,7 +33,6 @@ int main(int argc, char *argv[])
                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtbase);
 
-    headStart.ready();
     app::MainWindow w;
     w.show();
     // Once the window is up, so that a failure message stands over the fresh board.
