@@ -77,7 +77,7 @@ class TestMonkey : public QObject {
         } else if (kind < 18) {
             const int i = below(model::FieldCount);
             note(QStringLiteral("field %1").arg(i));
-            gesture(s.fields[size_t(i)]->surface(), button());
+            gesture(s.fields[size_t(i)], button());
         } else if (kind < 36) { // mostly tokens that can move
             std::vector<int> movable;
             for (int k = 0; k < std::clamp(s.game.tokenCountOrZero(), 1, 64); ++k)
@@ -85,7 +85,7 @@ class TestMonkey : public QObject {
                     movable.push_back(k);
             const int i = !movable.empty() && chance(60) ? movable[size_t(below(int(movable.size())))] : below(model::FieldCount);
             note(QStringLiteral("token %1").arg(i));
-            gesture(s.tokens[size_t(i)]->surface(), chance(80) ? Qt::LeftButton : button());
+            gesture(s.tokens[size_t(i)], chance(80) ? Qt::LeftButton : button());
         } else if (kind < 44) {
             note("board");
             gesture(s.board->surface(), button());
@@ -101,7 +101,7 @@ class TestMonkey : public QObject {
                 items[k]->trigger();
         } else if (kind < 68) {
             note("palette");
-            QTest::mouseClick(s.swatches[size_t(below(9))]->surface(), Qt::LeftButton);
+            QTest::mouseClick(s.swatches[size_t(below(9))], Qt::LeftButton);
         } else if (kind < 72) {
             note("field size");
             s.fieldSizeBar->triggerAction(QAbstractSlider::SliderAction(1 + below(6)));
@@ -114,7 +114,7 @@ class TestMonkey : public QObject {
             QWidget *all[] = {s.setModeButton, s.connectModeButton, s.eraseButton, s.scrambleButton, s.stopCascadeButton, s.newButton, s.openButton,
                               s.saveButton, s.clearNotesButton, s.stopShuffleButton, s.colourOkButton, s.targetButton, s.closePanelButton, s.normalSizeButton,
                               s.textOkButton, s.shuffleButton, s.normalViewButton, s.cascadeOption, s.fastOption, s.colourHeading, s.fieldSizeBar,
-                              s.tokenColourSwatch->surface(), s.textColourSwatch->surface(), s.lampBox->surface()};
+                              s.tokenColourSwatch, s.textColourSwatch, s.lampBox->surface()};
             QWidget *w = all[below(int(std::size(all)))];
             note(QStringLiteral("control %1").arg(w->metaObject()->className()));
             if (w->isVisible())

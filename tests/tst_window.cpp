@@ -132,15 +132,21 @@ class TestWindowScenarios : public QObject {
         auto &s = st();
         const int i = w.mid(w.startsWith("swatch") ? 6 : 1).toInt();
         if (w.startsWith("swatch") || ((w[0] == 'F' || w[0] == 'Z') && w.size() > 1 && w[1].isDigit()))
-            return (w[0] == 's' ? s.swatches[size_t(i)] : (w[0] == 'F' ? s.fields : s.tokens)[size_t(i)])->surface();
+            return (w[0] == 's' ? s.swatches[size_t(i)] : (w[0] == 'F' ? s.fields : s.tokens)[size_t(i)]);
         const std::map<QString, QWidget *> named{
             {"X", s.eraseButton}, {"n", s.normalSizeButton}, {"new", s.newButton}, {"open", s.openButton}, {"save", s.saveButton},
             {"mischen", s.scrambleButton}, {"vorgabe", s.targetButton}, {"shuffle", s.shuffleButton}, {"halt", s.stopShuffleButton},
             {"stop", s.stopCascadeButton}, {"kaskade", s.cascadeOption}, {"schnell", s.fastOption}, {"ok", s.colourOkButton},
-            {"textok", s.textOkButton}, {"close", s.closePanelButton}, {"farbe", s.colourHeading}, {"stone", s.tokenColourSwatch->surface()},
-            {"textcolour", s.textColourSwatch->surface()}, {"notes", s.clearNotesButton}, {"back", s.normalViewButton}, {"board", board()},
+            {"textok", s.textOkButton}, {"close", s.closePanelButton}, {"farbe", s.colourHeading}, {"stone", s.tokenColourSwatch},
+            {"textcolour", s.textColourSwatch}, {"notes", s.clearNotesButton}, {"back", s.normalViewButton}, {"board", board()},
             {"set", s.setModeButton}, {"connect", s.connectModeButton}, {"play", s.playModeButton}, {"bar", s.fieldSizeBar}};
         return named.at(w);
+    }
+    // A point given from a box's inner corner, where the box itself receives it.
+    static QPoint inside(QWidget *w, QPoint p)
+    {
+        const auto *box = qobject_cast<forms::PictureBox *>(w);
+        return box ? p + QPoint(box->borderWidth(), box->borderWidth()) : p;
     }
     static Qt::MouseButton button(const QString &b) { return b == "R" ? Qt::RightButton : b == "M" ? Qt::MiddleButton : Qt::LeftButton; }
 
@@ -154,22 +160,23 @@ class TestWindowScenarios : public QObject {
             atPump.insert({v.mid(1).toInt(), action.section(':', 1)});
         } else if (v == "drag") {
             QWidget *f = widget('F' + a[1]);
-            QTest::mousePress(f, Qt::LeftButton, {}, f->rect().center() + QPoint(1, 1));
+            const int bw = static_cast<forms::PictureBox *>(f)->borderWidth();
+            QTest::mousePress(f, Qt::LeftButton, {}, inside(f, f->rect().adjusted(0, 0, -2 * bw, -2 * bw).center() + QPoint(1, 1)));
             QTest::mouseMove(board(), pt(2));
             QTest::mouseRelease(board(), Qt::LeftButton, {}, pt(2));
         } else if (v == "press") {
-            QTest::mousePress(widget(a[1]), button(a.value(4)), {}, pt(2));
+            QTest::mousePress(widget(a[1]), button(a.value(4)), {}, inside(widget(a[1]), pt(2)));
         } else if (v == "at") {
-            QTest::mouseClick(widget(a[1]), button(a.value(4)), {}, pt(2));
+            QTest::mouseClick(widget(a[1]), button(a.value(4)), {}, inside(widget(a[1]), pt(2)));
         } else if (v == "dbl") {
-            QTest::mouseDClick(widget(a[1]), Qt::LeftButton, {}, QPoint(2, 2));
+            QTest::mouseDClick(widget(a[1]), Qt::LeftButton, {}, inside(widget(a[1]), QPoint(2, 2)));
         } else if (v == "to") {
             QTest::mouseMove(board(), pt(1));
         } else if (v == "release") {
             QTest::mouseRelease(board(), button(a.value(3)), {}, pt(1));
         } else if (v == "lost") { // straight to the field, past the window system, which never hears of the button
             QWidget *f = widget('F' + a[1]);
-            for (auto [type, p, b] : {std::tuple{QEvent::MouseButtonPress, f->mapToGlobal(QPointF(20, 20)), Qt::LeftButton},
+            for (auto [type, p, b] : {std::tuple{QEvent::MouseButtonPress, f->mapToGlobal(QPointF(inside(f, {20, 20}))), Qt::LeftButton},
                                       {QEvent::MouseMove, board()->mapToGlobal(QPointF(200, 300)), Qt::NoButton}}) {
                 QMouseEvent e(type, f->mapFromGlobal(p), p, b, Qt::LeftButton, {});
                 QApplication::sendEvent(f, &e);
@@ -218,7 +225,7 @@ class TestWindowScenarios : public QObject {
             out << QString("zug%1%2: %3").arg(pumps ? QString(" at pump %1").arg(pumps) : "",
                                                title == "Graphen-Schiebwerk" ? "" : " (" + title + ")", on.join(", "));
         } else if (v == "pos") {
-            const auto *p = static_cast<const forms::PictureBox *>(widget(a[1])->parentWidget());
+            const auto *p = static_cast<const forms::PictureBox *>(widget(a[1]));
             out << QString("pos %1 at pump %2: %3 %4").arg(a[1]).arg(pumps).arg(p->left()).arg(p->top());
         } else if (v == "shot") {
             const QImage got = tw->window.client()->grab().toImage().convertToFormat(QImage::Format_RGB32);

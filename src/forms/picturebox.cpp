@@ -37,18 +37,24 @@ private:
     PictureBox *m_box;
 };
 
-PictureBox::PictureBox(QWidget *parent, float unitsPerPixel)
-    : Control<QWidget>(parent, unitsPerPixel), m_surface(new PictureSurface(this))
+PictureBox::PictureBox(QWidget *parent, float unitsPerPixel) : Control<QWidget>(parent, unitsPerPixel)
 {
     setFocusPolicy(Qt::ClickFocus);
     setBackColor(colors::ButtonFace);
     setForeColor(colors::WindowText);
-    layoutSurface();
 }
 
 PictureBox::~PictureBox() = default;
 
-QWidget *PictureBox::surface() const { return m_surface; }
+QWidget *PictureBox::surface()
+{
+    if (!m_surface) {
+        m_surface = new PictureSurface(this);
+        layoutSurface();
+        m_surface->show(); // shows with the box
+    }
+    return m_surface;
+}
 
 void PictureBox::setBorder(Border b)
 {
@@ -71,8 +77,22 @@ int PictureBox::borderWidth() const
     return m_flat ? 1 : 2;
 }
 
-int PictureBox::innerWidthPx() const { return m_surface->width(); }
-int PictureBox::innerHeightPx() const { return m_surface->height(); }
+QRect PictureBox::innerRect() const
+{
+    const int bw = borderWidth();
+    return {bw, bw, std::max(0, QWidget::width() - 2 * bw), std::max(0, QWidget::height() - 2 * bw)};
+}
+
+int PictureBox::innerWidthPx() const { return innerRect().width(); }
+int PictureBox::innerHeightPx() const { return innerRect().height(); }
+
+void PictureBox::updateInner()
+{
+    if (m_surface)
+        m_surface->update();
+    else
+        update(innerRect());
+}
 
 void PictureBox::setPixelScale()
 {
@@ -166,10 +186,20 @@ void PictureBox::setMousePointer(int code)
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
-    const int bw = borderWidth();
-    if (bw == 0)
-        return;
     QPainter p(this);
+    if (!m_surface) {
+        // What the surface shows where there is none.
+        const QRect inner = innerRect();
+        p.fillRect(inner, colors::toQColor(backColor()));
+        if (m_drawn && !m_layer.isNull()) {
+            p.save();
+            p.setClipRect(inner);
+            p.drawImage(QPointF(inner.topLeft()), m_layer);
+            p.restore();
+        }
+    }
+    if (borderWidth() == 0)
+        return;
     const QRect r = rect();
     if (m_flat) {
         p.setPen(QColor(0, 0, 0));
@@ -203,19 +233,20 @@ void PictureBox::applyGeometry()
 
 void PictureBox::layoutSurface()
 {
-    const int bw = borderWidth();
-    m_surface->setGeometry(bw, bw, std::max(0, QWidget::width() - 2 * bw), std::max(0, QWidget::height() - 2 * bw));
+    if (m_surface)
+        m_surface->setGeometry(innerRect());
 }
 
-// The surface paints the background and the drawing with the colour numbers
-// themselves; the box's palette stays as it is, so its colours never spread to
+// The background and the drawing are painted with the colour numbers themselves;
+// the box's palette stays as it is, so its colours never spread to
 // the controls lying on it.
-void PictureBox::applyColors() { m_surface->update(); }
+void PictureBox::applyColors() { updateInner(); }
 
 void PictureBox::handleMouse(QMouseEvent *e, QPointF surfacePos)
 {
     // From position(): QApplication hands globalPosition() on rounded to whole pixels.
-    m_lastGlobal = m_surface->mapToGlobal(surfacePos);
+    const QRect inner = innerRect();
+    m_lastGlobal = mapToGlobal(surfacePos + QPointF(inner.topLeft()));
     const QPointF s = fromPixels(surfacePos);
     const int shift = shiftCode(e->modifiers());
     const float x = float(s.x()), y = float(s.y());
@@ -229,7 +260,7 @@ void PictureBox::handleMouse(QMouseEvent *e, QPointF surfacePos)
     case QEvent::MouseMove: emit mouseMoved(buttonCode(e->buttons()), shift, x, y); break;
     case QEvent::MouseButtonRelease: {
         const bool isClick = e->button() == Qt::LeftButton && m_pressed == Qt::LeftButton
-                             && QRectF(m_surface->rect()).contains(surfacePos);
+                             && QRectF(QPointF(0, 0), QSizeF(inner.size())).contains(surfacePos);
         if (e->buttons() == Qt::NoButton)
             m_pressed = Qt::NoButton;
         emit mouseReleased(buttonCode(e->button()), shift, x, y);

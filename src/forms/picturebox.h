@@ -5,9 +5,10 @@
 // 0..1) and reports mouse, key and focus events with the game's button codes
 // (1 left, 2 right, 4 middle) and positions in its own scale.
 //
-// The box is a frame widget plus an inner surface: the surface covers the area
-// inside the border, holds the children (clipped at the border) and paints the
-// background and the drawing layer.
+// A box that holds controls gets an inner surface: it covers the area inside the
+// border, holds the children (clipped at the border) and paints the background and
+// the drawing layer. A box that holds none (a field, a token, a swatch) paints all
+// of that itself and is one widget, not two.
 
 #include "ctl.h"
 
@@ -29,8 +30,8 @@ public:
     PictureBox(QWidget *parent, float unitsPerPixel);
     ~PictureBox() override;
 
-    // The parent for controls that lie on this box.
-    QWidget *surface() const;
+    // The parent for controls that lie on this box, made when first asked for.
+    QWidget *surface();
 
     void setBorder(Border b);
     Border border() const { return m_border; }
@@ -108,11 +109,14 @@ private:
     friend class PictureSurface;
     void handleMouse(QMouseEvent *e, QPointF surfacePos);
     void layoutSurface();
+    // The area inside the border, in the box's own pixels.
+    QRect innerRect() const;
+    void updateInner();
     bool ensureLayer();
     QPainter *beginPaint(QPainter &p, colors::Color c);
     void drawn();
 
-    PictureSurface *m_surface;
+    PictureSurface *m_surface = nullptr;
     Border m_border = Border::Single;
     bool m_flat = false;
     enum class ScaleKind { Pixel, Twip, User } m_scaleKind = ScaleKind::Pixel;

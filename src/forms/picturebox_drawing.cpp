@@ -10,7 +10,7 @@ namespace forms {
 
 bool PictureBox::ensureLayer()
 {
-    const qreal dpr = surface()->devicePixelRatioF();
+    const qreal dpr = devicePixelRatioF();
     const QSize want(std::max(1, int(std::ceil(innerWidthPx() * dpr))), std::max(1, int(std::ceil(innerHeightPx() * dpr))));
     if (m_layer.isNull() || m_layer.size() != want || m_layer.devicePixelRatio() != dpr) {
         QImage next(want, QImage::Format_ARGB32_Premultiplied);
@@ -42,7 +42,7 @@ QPainter *PictureBox::beginPaint(QPainter &p, colors::Color c)
 void PictureBox::drawn()
 {
     m_drawn = true;
-    surface()->update();
+    updateInner();
 }
 
 void PictureBox::clear()
@@ -53,7 +53,7 @@ void PictureBox::clear()
         return;
     m_layer.fill(Qt::transparent);
     m_drawn = false;
-    surface()->update();
+    updateInner();
 }
 
 void PictureBox::drawLine(float x1, float y1, float x2, float y2, colors::Color c)
@@ -173,7 +173,7 @@ void PictureBox::printText(const QString &text)
     QPainter p;
     beginPaint(p, foreColor());
     p.setFont(font());
-    const QFontMetricsF fm(font(), surface());
+    const QFontMetricsF fm(font(), this);
     const QPointF at = toPixels(QPointF(currentX, currentY));
     p.drawText(QPointF(at.x(), at.y() + fm.ascent()), text);
     p.end();
@@ -185,7 +185,7 @@ void PictureBox::printText(const QString &text)
 
 QImage PictureBox::image() const
 {
-    const qreal dpr = surface()->devicePixelRatioF();
+    const qreal dpr = devicePixelRatioF();
     QImage img(QSize(std::max(1, int(std::ceil(innerWidthPx() * dpr))), std::max(1, int(std::ceil(innerHeightPx() * dpr)))),
                QImage::Format_ARGB32_Premultiplied);
     img.setDevicePixelRatio(dpr);
