@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Measures start-up time and peak memory of the release binary against a bare Qt window
-# of the same size, the two taking turns in one run, under a private Xvfb; prints both
-# medians, both peaks and the ratio.
+# Measures start-up of the release binary against a bare Qt window of the same size, the
+# two taking turns in one run, under a private Xvfb: the median time to the window
+# mapped and to its first frame, the ratios of both, and the peak memory.
 #   bash bench/startup.sh [BUILD_DIR] [RUNS]
 # BINARY names the game's binary (default BUILD_DIR/graphen-schiebwerk); EXTRA names
 # further binaries to take turns with them, such as an older build to compare with.
