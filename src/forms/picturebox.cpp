@@ -238,8 +238,8 @@ void PictureBox::layoutSurface()
 }
 
 // The background and the drawing are painted with the colour numbers themselves;
-// the box's palette stays as it is, so its colours never spread to
-// the controls lying on it.
+// the box's palette stays as it is, so its colours never spread to the controls
+// lying on it.
 void PictureBox::applyColors() { updateInner(); }
 
 void PictureBox::handleMouse(QMouseEvent *e, QPointF surfacePos)
