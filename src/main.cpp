@@ -1,12 +1,9 @@
+#include "app/app.h"
 #include "app/commandline.h"
 #include "app/main_window.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QStyleFactory>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 
@@ -22,17 +19,7 @@ int main(int argc, char *argv[])
         return start.exitCode;
 
     QApplication a(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Graphen-Schiebwerk"));
-    // One look on every platform; colours given to buttons and boxes show as set.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-
-    // The standard dialogs and message boxes speak German.
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    QTranslator qtbase;
-    if (qtbase.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtbase);
-
+    app::setUpApplication();
     app::MainWindow w;
     w.show();
     // Once the window is up, so that a failure message stands over the fresh board.

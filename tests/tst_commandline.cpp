@@ -2,11 +2,15 @@
 // "Datei" > "öffnen" opens the same file. Help, version and wrong options of the real
 // binary are checked by cli.sh.
 
+#include "app/app.h"
 #include "app/commandline.h"
 #include "gamefile/gamefile.h"
 #include "gamefile/format.h"
 #include "support.h"
 
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QStyle>
 #include <QtTest>
 
 using namespace testing;
@@ -86,6 +90,16 @@ private slots:
         // Opened: in play; otherwise the fresh board but for the file name line.
         QCOMPARE(gamefile::collect(fresh.st.game) == gamefile::collect(cli.st.game), outcome != QStringLiteral("opened"));
         QCOMPARE(cli.st.inPlayMode(), outcome == QStringLiteral("opened"));
+    }
+
+    // Last, as it changes the whole application: what start-up sets before the window.
+    void applicationSpeaksGerman()
+    {
+        app::setUpApplication();
+        QCOMPARE(QLocale().language(), QLocale::German);
+        QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
+        const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
     }
 };
 

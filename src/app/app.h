@@ -12,6 +12,10 @@ using model::MaxIndex;
 using model::FreeTip;
 using model::OccupiedTip;
 
+// The application's name, look and language, set once before the window: Qt's Fusion
+// style on every platform, so colours given to buttons and boxes show as set, and
+// Qt's own dialogs and message boxes in German.
+void setUpApplication();
 // Start-up: runs once after the widgets have their laid-out properties.
 void startUp(BoardState &st);
 // "neu" and the toolbar button newButton.

@@ -2,6 +2,12 @@
 #include "editor/editor.h"
 #include "forms/numtext.h"
 
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStyleFactory>
+#include <QTranslator>
+
 namespace app {
 
 using colors::rgb;
@@ -10,6 +16,17 @@ namespace {
 constexpr float Twips = forms::TwipsPerPixel;
 const QString TokenTip = QStringLiteral("Maus links: ziehen, Maus rechts: färben");
 } // namespace
+
+void setUpApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Graphen-Schiebwerk"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    auto *qtbase = new QTranslator(qApp);
+    if (qtbase->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qtbase);
+}
 
 void startUp(BoardState &st)
 {
