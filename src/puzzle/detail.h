@@ -105,6 +105,9 @@ struct Tree {
 };
 Tree bfsTree(const Neighbours &nb, int root);
 std::vector<int> treePath(const Tree &tree, int to); // root excluded, `to` included
+// One closed walk from the tree's root per edge among `fields` that is not in the tree:
+// out along the tree, over the edge, back along the tree.
+std::vector<std::vector<int>> offTreeWalks(std::span<const int> fields, const Neighbours &nb, const Tree &tree, int root);
 
 bool isBipartite(const Neighbours &nb, std::span<const int> fields);
 bool isCycle(const Neighbours &nb, std::span<const int> fields);

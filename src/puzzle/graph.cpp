@@ -55,6 +55,23 @@ std::vector<int> treePath(const Tree &tree, int to)
     return path;
 }
 
+std::vector<std::vector<int>> offTreeWalks(std::span<const int> fields, const Neighbours &nb, const Tree &tree, int root)
+{
+    std::vector<std::vector<int>> walks;
+    for (int x : fields) {
+        for (int y : nb[x]) {
+            if (y < x || tree.parent[x] == y || tree.parent[y] == x)
+                continue;
+            std::vector<int> walk = treePath(tree, x);
+            walk.push_back(y);
+            const std::vector<int> back = reversedWalk(root, treePath(tree, y));
+            walk.insert(walk.end(), back.begin(), back.end());
+            walks.push_back(std::move(walk));
+        }
+    }
+    return walks;
+}
+
 bool isBipartite(const Neighbours &nb, std::span<const int> fields)
 {
     std::array<int, FieldCount> colour;
@@ -257,20 +274,9 @@ FreeFieldGroup freeFieldGroup(const Board &board, const FieldSet &allowed, int r
             g.blocks.push_back(std::move(b));
             continue;
         }
-        // One closed walk per edge outside a breadth-first tree: out along the tree, over
-        // the edge, back along the tree.
-        const Tree t = bfsTree(local, b.entry);
-        for (int x : fields) {
-            for (int y : local[x]) {
-                if (y < x || t.parent[x] == y || t.parent[y] == x)
-                    continue;
-                std::vector<int> walk = treePath(t, x);
-                walk.push_back(y);
-                const std::vector<int> back = reversedWalk(b.entry, treePath(t, y));
-                walk.insert(walk.end(), back.begin(), back.end());
-                b.perms.push_back(walkPerm(b.entry, walk));
-            }
-        }
+        // One closed walk per edge outside a breadth-first tree generates the block's group.
+        for (const std::vector<int> &walk : offTreeWalks(fields, local, bfsTree(local, b.entry), b.entry))
+            b.perms.push_back(walkPerm(b.entry, walk));
         // The theorem's order ends the sifting of a cycle or theta_0 as soon as it is reached.
         const int n = int(moved.size());
         const BigUnsigned bound = sifted ? symmetricOrder(n, b.bipartite) : BigUnsigned(b.cycle ? n : 120);

@@ -12,24 +12,15 @@ namespace {
 
 constexpr std::uint32_t Far = std::numeric_limits<std::uint32_t>::max();
 
-// A letter and its inverse per edge off the breadth-first tree: out along the tree,
-// over the edge and back along the tree.
+// A letter and its inverse per edge off the breadth-first tree.
 std::vector<Letter> closedWalks(const std::vector<int> &fields, const Neighbours &nb, const Tree &tree, int entry)
 {
     std::vector<Letter> list;
-    for (int x : fields) {
-        for (int y : nb[x]) {
-            if (y < x || tree.parent[x] == y || tree.parent[y] == x)
-                continue;
-            std::vector<int> w = treePath(tree, x);
-            w.push_back(y);
-            const std::vector<int> back = reversedWalk(entry, treePath(tree, y));
-            w.insert(w.end(), back.begin(), back.end());
-            const Perm p = walkPerm(entry, w);
-            std::vector<int> undo = reversedWalk(entry, w);
-            list.push_back(Letter{std::move(w), p});
-            list.push_back(Letter{std::move(undo), inverse(p)});
-        }
+    for (std::vector<int> &w : offTreeWalks(fields, nb, tree, entry)) {
+        const Perm p = walkPerm(entry, w);
+        std::vector<int> undo = reversedWalk(entry, w);
+        list.push_back(Letter{std::move(w), p});
+        list.push_back(Letter{std::move(undo), inverse(p)});
     }
     return list;
 }
