@@ -398,6 +398,28 @@ private slots:
 
     // Regression: the last child events of a shown window once reached the start-up frame
     // watch after the board state had gone, a use after free under ASan.
+    // In play a field that loses the focus keeps what is drawn on it (the target's
+    // digits); entering play again starts without the old target. Tab in the notes is
+    // a character, not a way out.
+    void playKeepsItsDrawingsAndStartsAfresh()
+    {
+        TestWindow t;
+        QVERIFY(t.showActive());
+        buildBoard(t.st, "0-1 1-2 2-3");
+        app::enterPlayMode(t.st);
+        t.st.targetButton->click();
+        QVERIFY(t.st.game.targetNumbering && t.st.fields[0]->hasDrawing());
+        t.st.fields[0]->setFocus(Qt::MouseFocusReason);
+        t.st.fields[1]->setFocus(Qt::MouseFocusReason);
+        QVERIFY(t.st.fields[1]->hasFocus() && t.st.fields[0]->hasDrawing());
+        app::enterPlayMode(t.st);
+        QVERIFY(!t.st.game.targetNumbering);
+        t.st.notes->setText({});
+        t.st.notes->setFocus();
+        QTest::keyClick(t.st.notes, Qt::Key_Tab);
+        QCOMPARE(t.st.notes->text(), QStringLiteral("\t"));
+    }
+
     void teardownOfAShownWindow()
     {
         auto t = std::make_unique<TestWindow>();

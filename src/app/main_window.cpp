@@ -57,7 +57,6 @@ MainWindow::MainWindow(CommonDialog *dialog, MessageBoxes *messages, Pacing *pac
     wireEvents();
 
     // A fixed window: the full-screen view is the way to a larger board.
-    adjustSize();
     setFixedSize(sizeHint());
     if (QScreen *scr = QGuiApplication::primaryScreen()) {
         const QRect avail = scr->availableGeometry();
