@@ -396,8 +396,6 @@ private slots:
         }
     }
 
-    // Regression: the last child events of a shown window once reached the start-up frame
-    // watch after the board state had gone, a use after free under ASan.
     // In play a field that loses the focus keeps what is drawn on it (the target's
     // digits); entering play again starts without the old target. Tab in the notes is
     // a character, not a way out.
@@ -420,6 +418,8 @@ private slots:
         QCOMPARE(t.st.notes->text(), QStringLiteral("\t"));
     }
 
+    // Regression: the last child events of a shown window once reached the start-up frame
+    // watch after the board state had gone, a use after free under ASan.
     void teardownOfAShownWindow()
     {
         auto t = std::make_unique<TestWindow>();

@@ -25,7 +25,6 @@
 #include <QPolygon>
 #include <QString>
 #include <QStringList>
-#include <QTextStream>
 
 #include <cmath>
 #include <cstdio>
