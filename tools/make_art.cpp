@@ -156,7 +156,6 @@ void arrowRight(QPainter& p, int x0, int tipX, int yc, int head, const QColor& c
 
 struct Writer {
     QString dir;
-    QStringList written;
     bool ok = true;
 
     void fail(const QString& name, const char* why)
@@ -169,7 +168,6 @@ struct Writer {
     {
         if (!img.convertToFormat(QImage::Format_ARGB32).save(dir + u'/' + name, "PNG"))
             return fail(name, "cannot write");
-        written << name;
     }
 
     // Palette image with exactly the colours used; partial alpha is not kept
@@ -202,7 +200,6 @@ struct Writer {
                         std::size_t(img.width()));
         if (!out.save(dir + u'/' + name, "PNG"))
             return fail(name, "cannot write");
-        written << name;
     }
 };
 
