@@ -8,15 +8,10 @@
 set -euo pipefail
 build=${1:-build-rel}
 tmp=$(mktemp -d)
-disp=""
-for n in $(seq 141 190); do
-  if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then disp=":$n"; break; fi
-done
-Xvfb "$disp" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+xvfb=""
 trap 'kill $xvfb 2>/dev/null || true; rm -rf "$tmp"' EXIT
-export DISPLAY=$disp
-for _ in $(seq 1 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+. "$(dirname "$0")/xvfb.sh"
+private_xvfb "$tmp"
 
 parts='rtld.c:dl_main|QApplication::QApplication\(|app::MainWindow::MainWindow\(|QWidget::show\(\)|paintAndFlush\(\)|:FcInit \[|QFontDatabasePrivate::load\(|QIcon::addFile|QWidget::QWidget\('
 for binary in "$build/bench/startup_baseline" "${BINARY:-$build/graphen-schiebwerk}"; do
